@@ -1,0 +1,150 @@
+// Throughput of the reverb engine, reported as a multiple of real time (audio seconds
+// per CPU second, counter "xRealTime"). One processor instance, stereo, default parameters.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "source/processor/plugprocessor.h"
+
+namespace {
+
+using Steinberg::int32;
+using Steinberg::Vst::PlugProcessor;
+
+std::unique_ptr<PlugProcessor> makeActiveEngine(double sampleRate)
+{
+    auto engine = std::make_unique<PlugProcessor>();
+    engine->initialize(nullptr);
+    engine->sampleRate = sampleRate;
+    engine->prepareEngine();
+    return engine;
+}
+
+// Deterministic noise bursts: loud enough to keep every line busy.
+template <typename Sample>
+void fillNoise(std::vector<Sample>& channel, std::uint32_t seed)
+{
+    for (Sample& sample : channel) {
+        seed = seed * 1664525u + 1013904223u;
+        sample = static_cast<Sample>((static_cast<double>(seed >> 8) / 8388608.0 - 1.0) * 0.5);
+    }
+}
+
+template <typename Sample>
+struct StereoBlock {
+    explicit StereoBlock(int32 length) : left(length), right(length), outLeft(length), outRight(length)
+    {
+        fillNoise(left, 1u);
+        fillNoise(right, 2u);
+    }
+    void silenceInput()
+    {
+        std::fill(left.begin(), left.end(), Sample(0));
+        std::fill(right.begin(), right.end(), Sample(0));
+    }
+
+    std::vector<Sample> left, right, outLeft, outRight;
+    Sample* inputs[2] = {left.data(), right.data()};
+    Sample* outputs[2] = {outLeft.data(), outRight.data()};
+};
+
+template <typename Sample>
+void process(PlugProcessor& engine, StereoBlock<Sample>& block, int32 length)
+{
+    if constexpr (sizeof(Sample) == 4)
+        engine.processSamples32(block.inputs, block.outputs, length);
+    else
+        engine.processSamples64(block.inputs, block.outputs, length);
+}
+
+void reportRealTime(benchmark::State& state, int32 blockLength, double sampleRate)
+{
+    const double audioSeconds = static_cast<double>(state.iterations()) * blockLength / sampleRate;
+    state.counters["xRealTime"] = benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate);
+}
+
+// Arguments: sample rate (Hz), block length.
+template <typename Sample>
+void BM_Throughput(benchmark::State& state)
+{
+    const double sampleRate = static_cast<double>(state.range(0));
+    const auto blockLength = static_cast<int32>(state.range(1));
+    auto engine = makeActiveEngine(sampleRate);
+    StereoBlock<Sample> block(blockLength);
+    // Past the reconfiguration cycle that every activation starts with.
+    for (int32 done = 0; done < static_cast<int32>(sampleRate); done += blockLength)
+        process(*engine, block, blockLength);
+
+    for (auto _ : state) {
+        process(*engine, block, blockLength);
+        benchmark::DoNotOptimize(block.outLeft.data());
+        benchmark::ClobberMemory();
+    }
+    reportRealTime(state, blockLength, sampleRate);
+}
+
+void throughputArguments(benchmark::internal::Benchmark* bench)
+{
+    for (const int64_t rate : {44100, 48000})
+        for (const int64_t length : {64, 512})
+            bench->Args({rate, length});
+    bench->ArgNames({"rate", "block"});
+}
+
+BENCHMARK(BM_Throughput<double>)->Name("Throughput64")->Apply(throughputArguments);
+BENCHMARK(BM_Throughput<float>)->Name("Throughput32")->Apply(throughputArguments);
+
+// Silence long after a loud signal, when the filters and lines have decayed as far as
+// they go: must cost no more than signal (no denormal slow path).
+void BM_SilenceAfterSignal(benchmark::State& state)
+{
+    constexpr double kSampleRate = 48000.0;
+    constexpr int32 kBlock = 512;
+    auto engine = makeActiveEngine(kSampleRate);
+    StereoBlock<double> block(kBlock);
+    for (int32 done = 0; done < 2 * static_cast<int32>(kSampleRate); done += kBlock)
+        process(*engine, block, kBlock);
+    block.silenceInput();
+    for (int32 done = 0; done < 30 * static_cast<int32>(kSampleRate); done += kBlock)
+        process(*engine, block, kBlock);
+
+    for (auto _ : state) {
+        process(*engine, block, kBlock);
+        benchmark::DoNotOptimize(block.outLeft.data());
+        benchmark::ClobberMemory();
+    }
+    reportRealTime(state, kBlock, kSampleRate);
+}
+BENCHMARK(BM_SilenceAfterSignal)->Name("SilenceAfterSignal64/rate:48000/block:512");
+
+// A 512-sample block whose first sample ends a hold: full tank configuration plus the
+// clearing of the whole input history, once per reconfiguration cycle.
+void BM_BlockEndingReconfiguration(benchmark::State& state)
+{
+    constexpr double kSampleRate = 48000.0;
+    constexpr int32 kBlock = 512;
+    auto engine = makeActiveEngine(kSampleRate);
+    StereoBlock<double> block(kBlock);
+    for (int32 done = 0; done < static_cast<int32>(kSampleRate); done += kBlock)
+        process(*engine, block, kBlock);
+
+    for (auto _ : state) {
+        // The last sample of a hold is next.
+        engine->reconfigPending = true;
+        engine->fadingIn = false;
+        engine->fadeGain = 0.0;
+        engine->holdCounter = 1;
+        process(*engine, block, kBlock);
+        benchmark::DoNotOptimize(block.outLeft.data());
+        benchmark::ClobberMemory();
+    }
+    reportRealTime(state, kBlock, kSampleRate);
+}
+BENCHMARK(BM_BlockEndingReconfiguration)->Name("BlockEndingReconfiguration64/rate:48000/block:512");
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,80 @@
+#include "sdk/vst3/base/fobject.h"
+
+#include "sdk/vst3/base/updatehandler.h"
+
+namespace Steinberg {
+
+FObject::~FObject()
+{
+    forgetInUpdateHandler();
+}
+
+void FObject::forgetInUpdateHandler()
+{
+    UpdateHandler::instance()->forgetFObject(this);
+}
+
+tresult FObject::queryInterface(const TUID iid, void** obj)
+{
+    if (obj == nullptr)
+        return kInvalidArgument;
+    if (iidEqual(iid, FUnknown::iid) || iidEqual(iid, IDependent::iid)) {
+        addRef();
+        *obj = static_cast<void*>(static_cast<IDependent*>(this));
+        return kResultOk;
+    }
+    *obj = nullptr;
+    return kNoInterface;
+}
+
+uint32 FObject::addRef()
+{
+    return static_cast<uint32>(refCount.fetch_add(1, std::memory_order_relaxed) + 1);
+}
+
+uint32 FObject::release()
+{
+    const int32 previous = refCount.fetch_sub(1, std::memory_order_acq_rel);
+    if (previous == 1) {
+        // Forget before any destructor runs, so nothing reaches a half-destroyed object.
+        forgetInUpdateHandler();
+        delete this;
+        return 0;
+    }
+    return static_cast<uint32>(previous - 1);
+}
+
+int32 FObject::getRefCount()
+{
+    return refCount.load(std::memory_order_relaxed);
+}
+
+void FObject::addDependent(IDependent* dep)
+{
+    UpdateHandler::instance()->addDependent(unknownCast(), dep);
+}
+
+void FObject::removeDependent(IDependent* dep)
+{
+    UpdateHandler::instance()->removeDependent(unknownCast(), dep);
+}
+
+void FObject::changed(int32 msg)
+{
+    // Keep this object alive while its dependents run (one of them may drop the
+    // last reference). Not while it is already being destroyed (count 0).
+    const bool hold = refCount.load(std::memory_order_acquire) > 0;
+    if (hold)
+        FObject::addRef();
+    UpdateHandler::instance()->triggerUpdates(unknownCast(), msg);
+    updateDone(msg);
+    if (hold)
+        FObject::release();
+}
+
+void FObject::deferUpdate(int32 msg)
+{
+    UpdateHandler::instance()->deferUpdates(unknownCast(), msg, this);
+}
+
+}  // namespace Steinberg

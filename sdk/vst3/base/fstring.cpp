@@ -1,0 +1,538 @@
+#include "sdk/vst3/base/fstring.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+namespace Steinberg {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+char16 asciiUnit(char8 c)
+{
+    const auto byte = static_cast<uint8>(c);
+    return static_cast<char16>(byte < 0x80 ? byte : '?');
+}
+
+char8 asciiByte(char16 unit)
+{
+    return static_cast<char8>(unit < 0x80 ? unit : '?');
+}
+
+// Decodes one code point from [p, end); advances p. Invalid input gives U+FFFD
+// and consumes one byte (or the maximal invalid prefix).
+char32_t decodeUtf8(const uint8*& p, const uint8* end)
+{
+    const uint8 lead = *p++;
+    if (lead < 0x80)
+        return lead;
+    int extra;
+    char32_t cp;
+    char32_t min;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1, cp = lead & 0x1F, min = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2, cp = lead & 0x0F, min = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3, cp = lead & 0x07, min = 0x10000;
+    } else {
+        return kReplacement;
+    }
+    for (int i = 0; i < extra; ++i) {
+        if (p == end || (*p & 0xC0) != 0x80)
+            return kReplacement;
+        cp = (cp << 6) | (*p++ & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return kReplacement;
+    return cp;
+}
+
+// Decodes one code point from UTF-16; lone surrogates give U+FFFD.
+char32_t decodeUtf16(const char16*& p, const char16* end)
+{
+    const char32_t unit = *p++;
+    if (unit >= 0xD800 && unit <= 0xDBFF) {
+        if (p != end && *p >= 0xDC00 && *p <= 0xDFFF) {
+            const char32_t low = *p++;
+            return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        }
+        return kReplacement;
+    }
+    if (unit >= 0xDC00 && unit <= 0xDFFF)
+        return kReplacement;
+    return unit;
+}
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+void appendUtf16(std::u16string& out, char32_t cp)
+{
+    if (cp < 0x10000) {
+        out.push_back(static_cast<char16>(cp));
+    } else {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<char16>(0xDC00 + (cp & 0x3FF)));
+    }
+}
+
+int32 strlen8(const char8* text)
+{
+    int32 n = 0;
+    if (text)
+        while (text[n])
+            ++n;
+    return n;
+}
+
+// Copies UTF-16 units into the destination, zero-terminated and zero-filled.
+void copyUnits(char16* dst, int32 dstSize, const char16* src, int32 count)
+{
+    if (!dst || dstSize <= 0)
+        return;
+    int32 i = 0;
+    for (; i < count && i < dstSize - 1; ++i)
+        dst[i] = src[i];
+    for (; i < dstSize; ++i)
+        dst[i] = 0;
+}
+
+// The UString's first units as ASCII, for number parsing; stops at the first
+// unit that cannot be part of a number.
+std::string asciiPrefix(const char16* text, int32 size)
+{
+    std::string out;
+    if (!text)
+        return out;
+    for (int32 i = 0; i < size && text[i] != 0 && text[i] < 0x80; ++i)
+        out.push_back(static_cast<char>(text[i]));
+    return out;
+}
+
+// For a decimal number in [first, last) that is out of the range of double:
+// true when it is too small (rather than too large). Compares the position of its
+// leading non-zero digit, plus the exponent, with 0.
+bool isUnderflow(const char* first, const char* last)
+{
+    const char* p = first;
+    if (p < last && *p == '-')
+        ++p;
+    int64 magnitude = 0;  // decimal exponent of the leading non-zero digit
+    bool found = false;
+    int64 zerosAfterPoint = 0;
+    bool afterPoint = false;
+    int64 integerDigits = 0;
+    for (; p < last && (isDigit(*p) || *p == '.'); ++p) {
+        if (*p == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (!found && *p == '0') {
+            if (afterPoint)
+                ++zerosAfterPoint;
+            continue;
+        }
+        if (!found) {
+            found = true;
+            if (afterPoint)
+                magnitude = -(zerosAfterPoint + 1);
+        }
+        if (!afterPoint)
+            ++integerDigits;
+    }
+    if (!found)
+        return true;  // all zeros cannot overflow
+    if (integerDigits > 0)
+        magnitude = integerDigits - 1;
+    int64 exponent = 0;
+    if (p < last && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool negative = false;
+        if (p < last && (*p == '+' || *p == '-'))
+            negative = *p++ == '-';
+        for (; p < last && isDigit(*p); ++p)
+            if (exponent < 100000000)
+                exponent = exponent * 10 + (*p - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    return magnitude + exponent < 0;
+}
+
+}  // namespace
+
+int32 strlen16(const char16* text)
+{
+    int32 n = 0;
+    if (text)
+        while (text[n])
+            ++n;
+    return n;
+}
+
+std::string utf16ToUtf8(const char16* text, int32 length)
+{
+    std::string out;
+    if (!text)
+        return out;
+    const int32 n = length < 0 ? strlen16(text) : length;
+    const char16* p = text;
+    const char16* end = text + n;
+    while (p < end)
+        appendUtf8(out, decodeUtf16(p, end));
+    return out;
+}
+
+std::u16string utf8ToUtf16(const char8* text, int32 length)
+{
+    std::u16string out;
+    if (!text)
+        return out;
+    const int32 n = length < 0 ? strlen8(text) : length;
+    const auto* p = reinterpret_cast<const uint8*>(text);
+    const auto* end = p + n;
+    while (p < end)
+        appendUtf16(out, decodeUtf8(p, end));
+    return out;
+}
+
+void copyAsciiToUtf16(char16* dst, int32 dstSize, const char8* src)
+{
+    if (!dst || dstSize <= 0)
+        return;
+    int32 i = 0;
+    if (src)
+        for (; i < dstSize - 1 && src[i] != 0; ++i)
+            dst[i] = asciiUnit(src[i]);
+    for (; i < dstSize; ++i)
+        dst[i] = 0;
+}
+
+void copyUtf8ToUtf16(char16* dst, int32 dstSize, const char8* src)
+{
+    if (!dst || dstSize <= 0)
+        return;
+    std::u16string wide = utf8ToUtf16(src);
+    int32 count = static_cast<int32>(wide.size() < static_cast<size_t>(dstSize - 1) ? wide.size() : dstSize - 1);
+    // Do not leave half a surrogate pair at the cut.
+    if (count > 0 && count < static_cast<int32>(wide.size()) && wide[count - 1] >= 0xD800 && wide[count - 1] <= 0xDBFF)
+        --count;
+    copyUnits(dst, dstSize, wide.data(), count);
+}
+
+void copyUtf16ToAscii(char8* dst, int32 dstSize, const char16* src)
+{
+    if (!dst || dstSize <= 0)
+        return;
+    int32 i = 0;
+    if (src)
+        for (; i < dstSize - 1 && src[i] != 0; ++i)
+            dst[i] = asciiByte(src[i]);
+    for (; i < dstSize; ++i)
+        dst[i] = 0;
+}
+
+void str8ToStr16(char16* dst, const char8* src, int32 dstSize)
+{
+    if (!dst)
+        return;
+    if (dstSize >= 0) {
+        copyAsciiToUtf16(dst, dstSize, src);
+        return;
+    }
+    int32 i = 0;
+    if (src)
+        for (; src[i] != 0; ++i)
+            dst[i] = asciiUnit(src[i]);
+    dst[i] = 0;
+}
+
+// ---------------------------------------------------------------------------
+// String
+
+String::String(const char8* text)
+{
+    assign(text);
+}
+
+String::String(const char16* text)
+{
+    assign(text);
+}
+
+String& String::assign(const char8* text)
+{
+    wide = false;
+    wideText.clear();
+    narrowText = text ? text : "";
+    return *this;
+}
+
+String& String::assign(const char16* text)
+{
+    wide = true;
+    narrowText.clear();
+    wideText = text ? std::u16string(text) : std::u16string();
+    return *this;
+}
+
+int32 String::length() const
+{
+    return static_cast<int32>(wide ? wideText.size() : narrowText.size());
+}
+
+const char8* String::text8() const
+{
+    return wide ? "" : narrowText.c_str();
+}
+
+const char16* String::text16() const
+{
+    return wide ? wideText.c_str() : u"";
+}
+
+bool String::toMultiByte(uint32 codePage)
+{
+    if (!wide)
+        return true;
+    std::string converted;
+    switch (codePage) {
+        case kCP_Utf8:
+        case kCP_ANSI:
+            converted = utf16ToUtf8(wideText.data(), static_cast<int32>(wideText.size()));
+            break;
+        case kCP_US_ASCII:
+            for (char16 unit : wideText)
+                converted.push_back(asciiByte(unit));
+            break;
+        default:
+            return false;
+    }
+    narrowText = std::move(converted);
+    wideText.clear();
+    wide = false;
+    return true;
+}
+
+bool String::toWideString(uint32 codePage)
+{
+    if (wide)
+        return true;
+    std::u16string converted;
+    switch (codePage) {
+        case kCP_Utf8:
+        case kCP_ANSI:
+            converted = utf8ToUtf16(narrowText.data(), static_cast<int32>(narrowText.size()));
+            break;
+        case kCP_US_ASCII:
+            for (char8 c : narrowText)
+                converted.push_back(asciiUnit(c));
+            break;
+        default:
+            return false;
+    }
+    wideText = std::move(converted);
+    narrowText.clear();
+    wide = true;
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// UString
+
+int32 UString::getLength() const
+{
+    int32 n = 0;
+    while (n < thisSize && thisBuffer[n] != 0)
+        ++n;
+    return n;
+}
+
+UString& UString::assign(const char16* src, int32 srcSize)
+{
+    if (thisSize <= 0)
+        return *this;
+    thisBuffer[0] = 0;
+    return append(src, srcSize);
+}
+
+UString& UString::append(const char16* src, int32 srcSize)
+{
+    if (thisSize <= 0)
+        return *this;
+    int32 at = getLength();
+    if (at >= thisSize)
+        at = thisSize - 1;  // an unterminated buffer: terminate it at the end
+    if (src) {
+        for (int32 i = 0; (srcSize < 0 || i < srcSize) && src[i] != 0 && at < thisSize - 1; ++i)
+            thisBuffer[at++] = src[i];
+    }
+    thisBuffer[at] = 0;
+    return *this;
+}
+
+const UString& UString::copyTo(char16* dst, int32 dstSize) const
+{
+    if (!dst || dstSize <= 0)
+        return *this;
+    int32 n = getLength();
+    if (n > dstSize - 1)
+        n = dstSize - 1;
+    for (int32 i = 0; i < n; ++i)
+        dst[i] = thisBuffer[i];
+    dst[n] = 0;
+    return *this;
+}
+
+UString& UString::fromAscii(const char8* src, int32 srcSize)
+{
+    if (thisSize <= 0)
+        return *this;
+    int32 at = 0;
+    if (src)
+        for (int32 i = 0; (srcSize < 0 || i < srcSize) && src[i] != 0 && at < thisSize - 1; ++i)
+            thisBuffer[at++] = asciiUnit(src[i]);
+    thisBuffer[at] = 0;
+    return *this;
+}
+
+const UString& UString::toAscii(char8* dst, int32 dstSize) const
+{
+    if (!dst || dstSize <= 0)
+        return *this;
+    int32 n = getLength();
+    if (n > dstSize - 1)
+        n = dstSize - 1;
+    for (int32 i = 0; i < n; ++i)
+        dst[i] = asciiByte(thisBuffer[i]);
+    dst[n] = 0;
+    return *this;
+}
+
+bool UString::printFloat(double value, int32 precision)
+{
+    if (thisSize <= 0)
+        return false;
+    if (precision < 0)
+        precision = 6;  // as printf: a negative precision is taken as omitted
+    std::string text;
+    if (std::isnan(value) || std::isinf(value)) {
+        // printf's forms: "inf", "-inf", "nan", "-nan".
+        text = std::signbit(value) ? "-" : "";
+        text += std::isnan(value) ? "nan" : "inf";
+    } else {
+        // std::to_chars with a precision is specified as printf("%.*f") in the "C"
+        // locale. Digits beyond 1100 are all zeros for a double; add them by hand.
+        const int32 digits = precision > 1100 ? 1100 : precision;
+        char buffer[1500];
+        const auto result =
+            std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::fixed, digits);
+        if (result.ec != std::errc())
+            return false;
+        text.assign(buffer, result.ptr);
+        if (precision > digits) {
+            const auto pad = static_cast<size_t>(precision - digits);
+            if (pad > static_cast<size_t>(thisSize))
+                text.append(static_cast<size_t>(thisSize), '0');  // cut anyway
+            else
+                text.append(pad, '0');
+        }
+    }
+    fromAscii(text.c_str(), static_cast<int32>(text.size() < 0x7FFFFFFF ? text.size() : 0x7FFFFFFF));
+    return text.size() < static_cast<size_t>(thisSize);
+}
+
+bool UString::scanFloat(double& value) const
+{
+    const std::string text = asciiPrefix(thisBuffer, thisSize);
+    size_t i = 0;
+    while (i < text.size() && isSpace(text[i]))
+        ++i;
+    bool plus = false;
+    if (i < text.size() && text[i] == '+') {
+        plus = true;
+        ++i;
+    }
+    // A number starts with a digit, or with '.' followed by a digit (after an optional '-').
+    size_t j = i;
+    if (!plus && j < text.size() && text[j] == '-')
+        ++j;
+    const bool starts = (j < text.size() && isDigit(text[j])) ||
+                        (j + 1 < text.size() && text[j] == '.' && isDigit(text[j + 1]));
+    if (!starts)
+        return false;
+    double parsed = 0.0;
+    const char* first = text.data() + i;
+    const auto result = std::from_chars(first, text.data() + text.size(), parsed, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range && isUnderflow(first, result.ptr)) {
+        value = *first == '-' ? -0.0 : 0.0;  // as strtod: too small reads as zero
+        return true;
+    }
+    if (result.ec != std::errc())
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool UString::printInt(int64 value)
+{
+    if (thisSize <= 0)
+        return false;
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value);
+    const auto length = static_cast<int32>(result.ptr - buffer);
+    fromAscii(buffer, length);
+    return length < thisSize;
+}
+
+bool UString::scanInt(int64& value) const
+{
+    const std::string text = asciiPrefix(thisBuffer, thisSize);
+    size_t i = 0;
+    while (i < text.size() && isSpace(text[i]))
+        ++i;
+    if (i < text.size() && text[i] == '+') {
+        ++i;
+        if (i < text.size() && text[i] == '-')
+            return false;
+    }
+    int64 parsed = 0;
+    const auto result = std::from_chars(text.data() + i, text.data() + text.size(), parsed, 10);
+    if (result.ec != std::errc())
+        return false;
+    value = parsed;
+    return true;
+}
+
+}  // namespace Steinberg

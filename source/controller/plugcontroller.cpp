@@ -1,0 +1,115 @@
+#include "source/controller/plugcontroller.h"
+
+#include <algorithm>
+#include <iterator>
+#include <new>
+
+#include "sdk/vst3/controller/callguard.h"
+#include "source/controller/tkrangeparameter.h"
+#include "source/processor/parameterids.h"
+#include "source/processor/plugstate.h"
+
+namespace Steinberg::Vst {
+namespace {
+
+enum class Taper { linear, exponential };
+
+struct RangeRow {
+    ParamID id;
+    const TChar* title;
+    const TChar* units;
+    Taper taper;
+    ParamValue minPlain;
+    ParamValue maxPlain;
+    ParamValue defaultPlain;
+    int32 precision;
+};
+
+// Registration order is the order hosts list the parameters in; Bypass comes first.
+constexpr RangeRow kRangeRows[] = {
+    {kParamLevel, u"Level", u"dB", Taper::linear, -36., 12., 0., 2},
+    {kParamMix, u"Mix", u"%", Taper::linear, 0., 100., 50., 0},
+    {kParamPredelay, u"Predelay", u"ms", Taper::exponential, 1., 250., 1., 1},
+    {kParamRvbTime, u"Rvb Time", u"s", Taper::linear, 0.2, 1.2, 0.35, 2},
+    {kParamDiffusion, u"Diffusion", u"%", Taper::linear, 0., 100., 100., 0},
+    {kParamLPCut, u"LPCut", u"Hz", Taper::exponential, 500., 16000., 8000., 0},
+    {kParamSlope, u"Slope", u"%", Taper::linear, 0., 100., 100., 0},
+};
+constexpr int32 kParameterCount = 1 + static_cast<int32>(std::size(kRangeRows));
+
+RangeParameter* makeRangeParameter(const RangeRow& row)
+{
+    RangeParameter* parameter = nullptr;
+    if (row.taper == Taper::linear)
+        parameter = new TKRangeParameter(row.title, row.id, row.units, ParameterInfo::kCanAutomate,
+                                         row.minPlain, row.maxPlain, row.defaultPlain);
+    else
+        parameter = new TKExpRangeParameter(row.title, row.id, row.units, ParameterInfo::kCanAutomate,
+                                            row.minPlain, row.maxPlain, row.defaultPlain);
+    parameter->setPrecision(row.precision);
+    return parameter;
+}
+
+}  // namespace
+
+FUnknown* PlugController::createInstance(void* /*context*/)
+{
+    auto* controller = new (std::nothrow) PlugController();
+    return controller ? static_cast<IEditController*>(controller) : nullptr;
+}
+
+tresult PlugController::initialize(FUnknown* context)
+{
+    // The base refuses a second initialize; the parameters of the first stay.
+    if (EditController::initialize(context) != kResultOk)
+        return kResultOk;
+    try {
+        registerParameters();
+        if (parameters.getParameterCount() == kParameterCount)
+            return kResultOk;
+    } catch (const std::bad_alloc&) {
+    }
+    // Half a parameter list would mislead the host; leave none and let it try again.
+    terminate();
+    return kOutOfMemory;
+}
+
+void PlugController::registerParameters()
+{
+    parameters.addParameter(u"Bypass", nullptr, 1, 0.,
+                            ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass,
+                            static_cast<int32>(kParamBypass));
+    for (const RangeRow& row : kRangeRows)
+        parameters.addParameter(makeRangeParameter(row));
+}
+
+tresult PlugController::setComponentState(IBStream* state)
+{
+    return guardedResult([&] {
+        // The whole record is read before any parameter is touched.
+        PlugState record;
+        if (record.read(state) != kResultOk)
+            return kResultFalse;
+        // setParamNormalized clamps out-of-range values and ignores NaN.
+        setParamNormalized(kParamBypass, record.bypass ? 1. : 0.);
+        for (ParamID id : {kParamLevel, kParamMix, kParamPredelay, kParamRvbTime, kParamDiffusion,
+                           kParamLPCut, kParamSlope})
+            setParamNormalized(id, record.values[static_cast<std::size_t>(valueIndexForParam(id))]);
+        return kResultOk;
+    });
+}
+
+void PlugController::addAboutController(AboutController* aboutController)
+{
+    if (aboutController)
+        aboutControllers.push_back(aboutController);
+}
+
+void PlugController::removeAboutController(AboutController* aboutController)
+{
+    const auto found = std::find(aboutControllers.begin(), aboutControllers.end(), aboutController);
+    if (found != aboutControllers.end())
+        aboutControllers.erase(found);
+}
+
+}  // namespace Steinberg::Vst

@@ -1,0 +1,77 @@
+// Parameter mapping: the only way normalized values from the state record enter the
+// engine. Runs on the audio thread (process) and on the host's thread (activation, setState).
+#include <algorithm>
+#include <cmath>
+
+#include "source/processor/parameterids.h"
+#include "source/processor/plugprocessor.h"
+
+namespace Steinberg::Vst {
+namespace {
+
+// Where a restored record holds NaN the engine uses the parameter's default instead.
+constexpr double kDefaultNormalized[kNumUsedValues] = {0.75, 0.5, 0.0, 0.15, 1.0, 0.8, 1.0};
+
+// The delay memory is sized for normalized values in 0..1; a value from a damaged or
+// foreign state must not ask for longer delays than the arrays hold.
+double engineValue(const PlugState& record, PlugValueIndex index)
+{
+    const double value = record.values[index];
+    if (std::isnan(value))
+        return kDefaultNormalized[index];
+    return std::clamp(value, 0.0, 1.0);
+}
+
+// Records a change of a compared value; a NaN on either side never counts.
+bool detectChange(double value, double& lastValue)
+{
+    if (!std::islessgreater(value, lastValue))
+        return false;
+    lastValue = value;
+    return true;
+}
+
+}  // namespace
+
+void PlugProcessor::updateParameters(bool snap)
+{
+    const double level = engineValue(state, kValueLevel);
+    const double mix = engineValue(state, kValueMix);
+    const double predelay = engineValue(state, kValuePredelay);
+    const double rvbTime = engineValue(state, kValueRvbTime);
+    const double diffusion = engineValue(state, kValueDiffusion);
+    const double lpCut = engineValue(state, kValueLPCut);
+    const double slope = engineValue(state, kValueSlope);
+
+    mixTarget = mix;
+    predelayMs = predelay == 0.0 ? 0.0 : std::exp2(7.965784284662086 * predelay);  // 250^p
+    gateMs = 1000.0 * rvbTime + 200.0;
+    sizeMs = 700.0 * rvbTime + 100.0;
+    diffusionTarget = diffusion == 0.0 ? 0.0 : std::exp2(diffusion * 3.321928094887362) * 0.1;
+    const double octavesToLongestDecay = std::log10(5000.0 / gateMs) * 3.321928094887362;
+    dampCutoffHz = 500.0 * std::exp2(5.0 * lpCut);
+    decayMs = gateMs * std::exp2(slope * octavesToLongestDecay);
+    levelGainTarget = std::exp2(level * 7.97262742772967 - 5.979470570797252);  // -36..+12 dB
+
+    // Each detection runs, so every last value is kept current.
+    const bool predelayChanged = detectChange(predelayMs, lastPredelayMs);
+    const bool gateChanged = detectChange(gateMs, lastGateMs);
+    const bool sizeChanged = detectChange(sizeMs, lastSizeMs);
+    const bool decayChanged = detectChange(decayMs, lastDecayMs);
+    if (predelayChanged || gateChanged || sizeChanged || decayChanged)
+        reconfigPending = true;
+
+    if (snap) {
+        tankGain = fadeGain;
+        mixSmoothed = mixTarget;
+        levelGainSmoothed = levelGainTarget;
+        diffusionSmoothed = diffusionTarget;
+        levelSmoothState = levelGainTarget * (1.0 - smoothA) * (1.0 / smoothB);
+        mixSmoothState = mixTarget * (1.0 - smoothA) * (1.0 / smoothB);
+        diffusionSmoothState = diffusionTarget * (1.0 - smoothA) * (1.0 / smoothB);
+    }
+
+    configureTank(snap);
+}
+
+}  // namespace Steinberg::Vst

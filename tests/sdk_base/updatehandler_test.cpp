@@ -1,0 +1,376 @@
+#include "sdk/vst3/base/updatehandler.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "sdk/vst3/base/fobject.h"
+
+namespace Steinberg {
+namespace {
+
+using Message = std::pair<FUnknown*, int32>;
+
+// Records the messages it receives; can run an action inside update().
+class Recorder : public FClass<"Recorder", FObject> {
+public:
+    void update(FUnknown* changed, int32 message) override
+    {
+        received.emplace_back(changed, message);
+        if (onUpdate)
+            onUpdate(changed, message);
+    }
+    std::vector<Message> received;
+    std::function<void(FUnknown*, int32)> onUpdate;
+};
+
+// A dependent that is not an FObject (removes itself, as documented).
+class PlainDependent : public IDependent {
+public:
+    tresult queryInterface(const TUID, void** obj) override
+    {
+        if (obj)
+            *obj = nullptr;
+        return kNoInterface;
+    }
+    uint32 addRef() override { return 1; }
+    uint32 release() override { return 1; }
+    void update(FUnknown* changed, int32 message) override { received.emplace_back(changed, message); }
+    std::vector<Message> received;
+};
+
+class Model : public FClass<"Model", FObject> {
+public:
+    ~Model() override
+    {
+        if (destroyed)
+            *destroyed = true;
+    }
+    void updateDone(int32 message) override { done.push_back(message); }
+    std::vector<int32> done;
+    bool* destroyed = nullptr;
+};
+
+class UpdateHandlerTest : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        // Each test leaves the process-wide handler empty.
+        EXPECT_EQ(UpdateHandler::instance()->countDeferredUpdates(), 0u);
+    }
+};
+
+TEST_F(UpdateHandlerTest, InstanceIsASingleton)
+{
+    EXPECT_NE(UpdateHandler::instance(), nullptr);
+    EXPECT_EQ(UpdateHandler::instance(), UpdateHandler::instance());
+}
+
+TEST_F(UpdateHandlerTest, ChangedNotifiesEveryDependentAtOnce)
+{
+    Model model;
+    Recorder a, b;
+    model.addDependent(&a);
+    model.addDependent(&b);
+    model.addDependent(&a);  // once only
+    EXPECT_EQ(UpdateHandler::instance()->countDependents(model.unknownCast()), 2u);
+
+    model.changed();
+    const std::vector<Message> expected{{model.unknownCast(), IDependent::kChanged}};
+    EXPECT_EQ(a.received, expected);
+    EXPECT_EQ(b.received, expected);
+    EXPECT_EQ(model.done, std::vector<int32>{IDependent::kChanged});
+
+    model.changed(IDependent::kWillChange);
+    EXPECT_EQ(a.received.back(), Message(model.unknownCast(), IDependent::kWillChange));
+    EXPECT_EQ(model.done.back(), IDependent::kWillChange);
+
+    model.removeDependent(&a);
+    model.changed(42);
+    EXPECT_EQ(a.received.size(), 2u);
+    EXPECT_EQ(b.received.size(), 3u);
+    EXPECT_EQ(b.received.back().second, 42);
+    model.removeDependent(&b);
+    EXPECT_EQ(UpdateHandler::instance()->countDependents(model.unknownCast()), 0u);
+}
+
+TEST_F(UpdateHandlerTest, ChangedWithoutDependentsStillCallsUpdateDone)
+{
+    Model model;
+    model.changed();
+    EXPECT_EQ(model.done, std::vector<int32>{IDependent::kChanged});
+}
+
+TEST_F(UpdateHandlerTest, DeferredUpdatesArriveOnlyWhenTriggered)
+{
+    Model model;
+    Recorder dep;
+    model.addDependent(&dep);
+
+    model.deferUpdate();
+    model.deferUpdate(7);
+    model.deferUpdate();  // already queued: delivered once
+    EXPECT_TRUE(dep.received.empty());
+    EXPECT_TRUE(model.done.empty());
+    EXPECT_EQ(UpdateHandler::instance()->countDeferredUpdates(model.unknownCast()), 2u);
+
+    UpdateHandler::instance()->triggerDeferedUpdates();
+    const std::vector<Message> expected{{model.unknownCast(), IDependent::kChanged}, {model.unknownCast(), 7}};
+    EXPECT_EQ(dep.received, expected);
+    EXPECT_EQ(model.done, (std::vector<int32>{IDependent::kChanged, 7}));
+
+    // Delivered and cleared.
+    UpdateHandler::instance()->triggerDeferedUpdates();
+    EXPECT_EQ(dep.received.size(), 2u);
+    model.removeDependent(&dep);
+}
+
+TEST_F(UpdateHandlerTest, TriggerForOneObjectLeavesTheOthersQueued)
+{
+    Model first, second;
+    Recorder dep;
+    first.addDependent(&dep);
+    second.addDependent(&dep);
+    first.deferUpdate();
+    second.deferUpdate();
+
+    UpdateHandler::instance()->triggerDeferedUpdates(second.unknownCast());
+    EXPECT_EQ(dep.received, (std::vector<Message>{{second.unknownCast(), IDependent::kChanged}}));
+    EXPECT_EQ(UpdateHandler::instance()->countDeferredUpdates(first.unknownCast()), 1u);
+
+    UpdateHandler::instance()->triggerDeferedUpdates(first.unknownCast());
+    EXPECT_EQ(dep.received.back(), Message(first.unknownCast(), IDependent::kChanged));
+    first.removeDependent(&dep);
+    second.removeDependent(&dep);
+}
+
+TEST_F(UpdateHandlerTest, CancelUpdatesDropsThem)
+{
+    Model model;
+    Recorder dep;
+    model.addDependent(&dep);
+    model.deferUpdate();
+    UpdateHandler::instance()->cancelUpdates(model.unknownCast());
+    UpdateHandler::instance()->triggerDeferedUpdates();
+    EXPECT_TRUE(dep.received.empty());
+    EXPECT_TRUE(model.done.empty());
+    model.removeDependent(&dep);
+}
+
+TEST_F(UpdateHandlerTest, UpdatesDeferredDuringDeliveryWaitForTheNextTrigger)
+{
+    Model model;
+    Recorder dep;
+    model.addDependent(&dep);
+    dep.onUpdate = [&](FUnknown*, int32 message) {
+        if (message == 1)
+            model.deferUpdate(2);
+    };
+    model.deferUpdate(1);
+    UpdateHandler::instance()->triggerDeferedUpdates();
+    ASSERT_EQ(dep.received.size(), 1u);
+    EXPECT_EQ(UpdateHandler::instance()->countDeferredUpdates(), 1u);
+    UpdateHandler::instance()->triggerDeferedUpdates();
+    ASSERT_EQ(dep.received.size(), 2u);
+    EXPECT_EQ(dep.received[1].second, 2);
+    model.removeDependent(&dep);
+}
+
+TEST_F(UpdateHandlerTest, RemovalDuringDelivery)
+{
+    Model model;
+    Recorder a, b, c;
+    model.addDependent(&a);
+    model.addDependent(&b);
+    model.addDependent(&c);
+    // a removes itself and c; b still gets this message, c does not.
+    a.onUpdate = [&](FUnknown*, int32) {
+        model.removeDependent(&a);
+        model.removeDependent(&c);
+    };
+    model.changed();
+    EXPECT_EQ(a.received.size(), 1u);
+    EXPECT_EQ(b.received.size(), 1u);
+    EXPECT_TRUE(c.received.empty());
+
+    model.changed();
+    EXPECT_EQ(a.received.size(), 1u);
+    EXPECT_EQ(b.received.size(), 2u);
+    EXPECT_TRUE(c.received.empty());
+    model.removeDependent(&b);
+}
+
+TEST_F(UpdateHandlerTest, DependentAddedDuringDeliveryGetsTheNextMessage)
+{
+    Model model;
+    Recorder a, late;
+    model.addDependent(&a);
+    a.onUpdate = [&](FUnknown*, int32) { model.addDependent(&late); };
+    model.changed(1);
+    EXPECT_TRUE(late.received.empty());
+    model.changed(2);
+    EXPECT_EQ(late.received, (std::vector<Message>{{model.unknownCast(), 2}}));
+    model.removeDependent(&a);
+    model.removeDependent(&late);
+}
+
+TEST_F(UpdateHandlerTest, DependentDestroyedDuringDeliveryIsSkipped)
+{
+    Model model;
+    Recorder first;
+    auto* doomed = new Recorder;
+    model.addDependent(&first);
+    model.addDependent(doomed);
+    first.onUpdate = [&](FUnknown*, int32) { doomed->release(); };  // deleted, so forgotten
+    model.changed();  // must not call the deleted dependent (ASan would report it)
+    EXPECT_EQ(first.received.size(), 1u);
+    EXPECT_EQ(UpdateHandler::instance()->countDependents(model.unknownCast()), 1u);
+    model.removeDependent(&first);
+}
+
+TEST_F(UpdateHandlerTest, ADestroyedDependentIsForgotten)
+{
+    Model model;
+    {
+        Recorder shortLived;
+        model.addDependent(&shortLived);
+        EXPECT_EQ(UpdateHandler::instance()->countDependents(model.unknownCast()), 1u);
+    }
+    EXPECT_EQ(UpdateHandler::instance()->countDependents(model.unknownCast()), 0u);
+    model.changed();
+}
+
+TEST_F(UpdateHandlerTest, ADestroyedObjectsDeferredUpdatesAreDropped)
+{
+    Recorder dep;
+    auto* model = new Model;
+    FUnknown* identity = model->unknownCast();
+    model->addDependent(&dep);
+    model->deferUpdate();
+    model->deferUpdate(5);
+    EXPECT_EQ(UpdateHandler::instance()->countDeferredUpdates(identity), 2u);
+    model->release();
+    EXPECT_EQ(UpdateHandler::instance()->countDeferredUpdates(identity), 0u);
+    EXPECT_EQ(UpdateHandler::instance()->countDependents(identity), 0u);
+    UpdateHandler::instance()->triggerDeferedUpdates();
+    EXPECT_TRUE(dep.received.empty());
+}
+
+TEST_F(UpdateHandlerTest, AStackObjectIsForgottenToo)
+{
+    Recorder dep;
+    FUnknown* identity = nullptr;
+    {
+        Model model;
+        identity = model.unknownCast();
+        model.addDependent(&dep);
+        model.deferUpdate();
+    }
+    EXPECT_EQ(UpdateHandler::instance()->countDeferredUpdates(identity), 0u);
+    UpdateHandler::instance()->triggerDeferedUpdates();
+    EXPECT_TRUE(dep.received.empty());
+}
+
+TEST_F(UpdateHandlerTest, ObjectReleasedByItsDependentDuringChanged)
+{
+    bool destroyed = false;
+    auto* model = new Model;
+    model->destroyed = &destroyed;
+    FUnknown* identity = model->unknownCast();
+    Recorder dropper, after;
+    model->addDependent(&dropper);
+    model->addDependent(&after);
+    dropper.onUpdate = [&](FUnknown*, int32) {
+        model->release();  // the last outside reference
+        EXPECT_FALSE(destroyed);  // kept alive until changed() is done
+    };
+    model->changed();
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(dropper.received.size(), 1u);
+    EXPECT_EQ(after.received.size(), 1u);
+    EXPECT_EQ(UpdateHandler::instance()->countDependents(identity), 0u);
+}
+
+TEST_F(UpdateHandlerTest, ObjectReleasedByItsDependentDuringDeferredDelivery)
+{
+    auto* model = new Model;
+    auto* other = new Model;
+    Recorder dropper;
+    model->addDependent(&dropper);
+    other->addDependent(&dropper);
+    dropper.onUpdate = [&](FUnknown* changed, int32) {
+        // Drops both objects: `other`'s queued update must not be delivered.
+        if (changed == model->unknownCast()) {
+            model->release();
+            other->release();
+        }
+    };
+    bool modelDestroyed = false, otherDestroyed = false;
+    model->destroyed = &modelDestroyed;
+    other->destroyed = &otherDestroyed;
+    model->deferUpdate();
+    other->deferUpdate();
+    UpdateHandler::instance()->triggerDeferedUpdates();
+    EXPECT_EQ(dropper.received.size(), 1u);
+    EXPECT_TRUE(modelDestroyed);
+    EXPECT_TRUE(otherDestroyed);
+}
+
+TEST_F(UpdateHandlerTest, PlainDependentsAndObjects)
+{
+    PlainDependent dep;
+    Model model;
+    UpdateHandler* handler = UpdateHandler::instance();
+    handler->addDependent(model.unknownCast(), &dep);
+    handler->triggerUpdates(model.unknownCast(), 3);
+    EXPECT_EQ(dep.received, (std::vector<Message>{{model.unknownCast(), 3}}));
+    EXPECT_TRUE(model.done.empty());  // triggerUpdates alone does not call updateDone
+
+    handler->deferUpdates(model.unknownCast(), 4);
+    handler->triggerDeferedUpdates();
+    EXPECT_EQ(dep.received.back(), Message(model.unknownCast(), 4));
+
+    handler->removeDependentEverywhere(&dep);
+    EXPECT_EQ(handler->countDependents(model.unknownCast()), 0u);
+
+    // Null arguments are ignored.
+    handler->addDependent(nullptr, &dep);
+    handler->addDependent(model.unknownCast(), nullptr);
+    handler->triggerUpdates(nullptr, 1);
+    handler->deferUpdates(nullptr, 1);
+    EXPECT_EQ(handler->countDeferredUpdates(), 0u);
+}
+
+TEST_F(UpdateHandlerTest, RemoveObjectForgetsEverything)
+{
+    PlainDependent dep;
+    Model model;
+    UpdateHandler* handler = UpdateHandler::instance();
+    handler->addDependent(model.unknownCast(), &dep);
+    handler->deferUpdates(model.unknownCast(), 1);
+    handler->removeObject(model.unknownCast());
+    EXPECT_EQ(handler->countDependents(model.unknownCast()), 0u);
+    EXPECT_EQ(handler->countDeferredUpdates(model.unknownCast()), 0u);
+}
+
+TEST_F(UpdateHandlerTest, DependentMayAddAndRemoveOthersInsideUpdate)
+{
+    Model a, b;
+    Recorder dep, other;
+    a.addDependent(&dep);
+    dep.onUpdate = [&](FUnknown* changed, int32) {
+        if (changed == a.unknownCast()) {
+            b.addDependent(&other);
+            b.changed();  // nested delivery from inside update()
+            b.removeDependent(&other);
+        }
+    };
+    a.changed();
+    EXPECT_EQ(other.received, (std::vector<Message>{{b.unknownCast(), IDependent::kChanged}}));
+    a.removeDependent(&dep);
+}
+
+}  // namespace
+}  // namespace Steinberg
