@@ -5,7 +5,7 @@
 #include <bit>
 #include <cmath>
 
-#include "source/processor/plugprocessor.h"
+#include "source/engine/signalpath.h"
 
 namespace Steinberg::Vst {
 namespace {
@@ -31,6 +31,28 @@ void stepSmoothers(PlugProcessor& engine)
     engine.diffusionSmoothed = engine.diffusionSmoothState;
 }
 
+// True when the next sample is the last of a hold, on which the tank is reconfigured.
+// Mirrors the arithmetic of stepReconfiguration.
+bool holdEndsWithNextSample(const PlugProcessor& engine)
+{
+    return engine.reconfigPending && !(engine.fadeGain - engine.fadeOutStep > 0.0) &&
+           engine.holdCounter - 1 <= 0;
+}
+
+// The last sample of a hold: the tank is silent, so its lengths may change now.
+[[gnu::noinline]] void endHold(PlugProcessor& engine)
+{
+    engine.holdCounter = engine.holdSamples;
+    engine.reconfigPending = false;
+    engine.fadingIn = true;
+    engine.configureTank(false);  // nothing pending now: a full configuration
+    // The truncation terms must not subtract what was fed under the old lengths.
+    std::fill_n(engine.inputHistory,
+                static_cast<std::size_t>(PlugProcessor::kHistoryFactor) *
+                    static_cast<std::size_t>(engine.bufferLength),
+                0.0);
+}
+
 // Fade out, hold, reconfigure with a silent tank, fade back in.
 void stepReconfiguration(PlugProcessor& engine)
 {
@@ -39,17 +61,8 @@ void stepReconfiguration(PlugProcessor& engine)
         engine.fadeGain -= engine.fadeOutStep;
         if (!(engine.fadeGain > 0.0)) {
             engine.fadeGain = 0.0;
-            if (--engine.holdCounter <= 0) {
-                engine.holdCounter = engine.holdSamples;
-                engine.reconfigPending = false;
-                engine.fadingIn = true;
-                engine.configureTank(false);  // nothing pending now: a full configuration
-                // The truncation terms must not subtract what the old lengths wrote.
-                std::fill_n(engine.inputHistory,
-                            static_cast<std::size_t>(PlugProcessor::kHistoryFactor) *
-                                static_cast<std::size_t>(engine.bufferLength),
-                            0.0);
-            }
+            if (--engine.holdCounter <= 0)
+                endHold(engine);
         }
     } else if (engine.fadingIn) {
         engine.fadeGain += engine.fadeInStep;
@@ -62,12 +75,91 @@ void stepReconfiguration(PlugProcessor& engine)
     engine.tankGain = engine.firstRun ? 1.0 : engine.fadeGain;
 }
 
+// Everything of a sample that comes before the signal path.
+void beginSample(PlugProcessor& engine)
+{
+    stepSmoothers(engine);
+    engine.updateDiffuserCoefficients();
+    stepReconfiguration(engine);
+}
+
+void advanceIndexes(PlugProcessor& engine)
+{
+    if (++engine.writeIndex == engine.bufferLength)
+        engine.writeIndex = 0;
+    if (++engine.historyIndex == PlugProcessor::kHistoryFactor * engine.bufferLength)
+        engine.historyIndex = 0;
+}
+
+template <typename Sample>
+double widen(Sample sample)
+{
+    return static_cast<double>(sample) + kInputOffset;
+}
+
+// One sample through processSample, as the loop is defined. Used where the tables may
+// change within the sample (the end of a hold).
+template <typename Sample>
+void processSingleSample(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL,
+                         Sample* outR)
+{
+    const double xL = widen(*inL);
+    const double xR = widen(*inR);
+    beginSample(engine);
+    double yL = 0.0;
+    double yR = 0.0;
+    engine.processSample(xL, xR, yL, yR);
+    *outL = static_cast<Sample>(yL * engine.levelGainSmoothed);
+    *outR = static_cast<Sample>(yR * engine.levelGainSmoothed);
+    advanceIndexes(engine);
+}
+
+// Up to `count` samples (at most maxTankBatch) with the tank handled as a batch; stops
+// before a sample that ends a hold. Returns the number of samples processed.
+template <typename Sample>
+int32 processBatch(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL,
+                   Sample* outR, int32 count)
+{
+    using namespace SignalPath;
+    const int32 firstWrite = engine.writeIndex;
+    const int32 firstHistory = engine.historyIndex;
+    TankTaps taps;
+    readTankTaps(engine, firstWrite, count, taps);
+
+    double z[kMaxTankBatch];
+    double tankGain[kMaxTankBatch];
+    int32 s = 0;
+    for (; s < count; ++s) {
+        if (s > 0 && holdEndsWithNextSample(engine))
+            break;
+        // Both inputs are read before the outputs of the same index: in-place buffers work.
+        const double xL = widen(inL[s]);
+        const double xR = widen(inR[s]);
+        beginSample(engine);
+        tankGain[s] = engine.tankGain;
+
+        const double a = inputDiffusers(engine, predelay(engine, inputLowpass(engine, xL, xR)));
+        z[s] = feedTank(engine, taps.feedback[s], a);
+        double l2 = 0.0;
+        double r2 = 0.0;
+        outputDiffusers(engine, taps.left[s], taps.right[s], l2, r2);
+        double yL = 0.0;
+        double yR = 0.0;
+        outputFilterAndMix(engine, l2, r2, xL, xR, yL, yR);
+
+        outL[s] = static_cast<Sample>(yL * engine.levelGainSmoothed);
+        outR[s] = static_cast<Sample>(yR * engine.levelGainSmoothed);
+        advanceIndexes(engine);
+    }
+    writeTankLines(engine, firstWrite, firstHistory, s, taps, z, tankGain);
+    return s;
+}
+
 template <typename Sample>
 void runBlock(PlugProcessor& engine, Sample** inputs, Sample** outputs, int32 numSamples)
 {
     if (numSamples <= 0 || !engine.buffersAllocated() || !inputs || !outputs)
         return;
-    // Taken once: with in-place buffers both inputs of a sample are read before its outputs are written.
     const Sample* inL = inputs[0];
     const Sample* inR = inputs[1];
     Sample* outL = outputs[0];
@@ -75,25 +167,15 @@ void runBlock(PlugProcessor& engine, Sample** inputs, Sample** outputs, int32 nu
     if (!inL || !inR || !outL || !outR)
         return;
 
-    const int32 historyLength = PlugProcessor::kHistoryFactor * engine.bufferLength;
-    for (int32 i = 0; i < numSamples; ++i) {
-        const double xL = static_cast<double>(inL[i]) + kInputOffset;
-        const double xR = static_cast<double>(inR[i]) + kInputOffset;
-
-        stepSmoothers(engine);
-        engine.updateDiffuserCoefficients();
-        stepReconfiguration(engine);
-
-        double yL = 0.0;
-        double yR = 0.0;
-        engine.processSample(xL, xR, yL, yR);
-        outL[i] = static_cast<Sample>(yL * engine.levelGainSmoothed);
-        outR[i] = static_cast<Sample>(yR * engine.levelGainSmoothed);
-
-        if (++engine.writeIndex == engine.bufferLength)
-            engine.writeIndex = 0;
-        if (++engine.historyIndex == historyLength)
-            engine.historyIndex = 0;
+    int32 done = 0;
+    while (done < numSamples) {
+        if (holdEndsWithNextSample(engine)) {
+            processSingleSample(engine, inL + done, inR + done, outL + done, outR + done);
+            ++done;
+            continue;
+        }
+        const int32 count = std::min(numSamples - done, SignalPath::maxTankBatch(engine));
+        done += processBatch(engine, inL + done, inR + done, outL + done, outR + done, count);
     }
 }
 
@@ -104,7 +186,7 @@ void PlugProcessor::updateDiffuserCoefficients()
     dryGain = 1.0 - mixSmoothed;
 
     // The six powers depend only on the smoothed diffusion, which sits still most of
-    // the time; compare bit patterns so that the results stay exactly those of a
+    // the time; comparing bit patterns keeps the results exactly those of a
     // computation on every sample.
     const auto diffusionBits = std::bit_cast<uint64>(diffusionSmoothed);
     if (diffuserCoefficientsValid && diffusionBits == diffuserCoefficientsDiffusionBits)

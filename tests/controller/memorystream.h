@@ -73,8 +73,9 @@ inline std::vector<uint8> stateRecord(int32 bypass, const std::array<double, 13>
     static_assert(std::endian::native == std::endian::little, "the record is little-endian");
     std::vector<uint8> bytes(8, 0);  // leading word
     const auto append = [&bytes](const auto& item) {
-        const auto* raw = reinterpret_cast<const uint8*>(&item);
-        bytes.insert(bytes.end(), raw, raw + sizeof(item));
+        const std::size_t offset = bytes.size();
+        bytes.resize(offset + sizeof(item));
+        std::memcpy(bytes.data() + offset, &item, sizeof(item));
     };
     append(bypass);
     for (double value : values)

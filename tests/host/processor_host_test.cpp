@@ -4,6 +4,7 @@
 
 #include <dlfcn.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -18,6 +19,7 @@
 #include "tools/host/module.h"
 #include "tools/host/parameter_changes.h"
 #include "tools/host/text.h"
+#include "tests/host/bundle_location.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ constexpr ParamID kParamRvbTime = 4;
 std::unique_ptr<Module> loadBundle()
 {
     std::string error;
-    auto module = Module::load(MORVIK_BUNDLE_DIR, error);
+    auto module = Module::load(morvik::testing::bundleUnderTest(), error);
     EXPECT_TRUE(module) << error;
     return module;
 }
@@ -93,7 +95,7 @@ class RawModule {
 public:
     RawModule()
     {
-        handle = dlopen(expectedBinaryPath(MORVIK_BUNDLE_DIR).c_str(), RTLD_NOW | RTLD_LOCAL);
+        handle = dlopen(expectedBinaryPath(morvik::testing::bundleUnderTest()).c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle)
             return;
         entry = reinterpret_cast<ModuleEntryFunc>(dlsym(handle, "ModuleEntry"));

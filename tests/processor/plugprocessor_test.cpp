@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "source/processor/parameterids.h"
 #include "source/processor/plugprocessor.h"
 #include "tools/host/memory_stream.h"
 
