@@ -160,8 +160,9 @@ protected:
     {
         if (processor)
             unref(processor);
-        if (component)
+        if (component) {
             EXPECT_EQ(unref(component), 0u);
+        }
     }
 
     const v3_component& componentTable() { return tableOf<v3_component_cpp>(component).comp; }
@@ -365,8 +366,9 @@ protected:
 
     void TearDown() override
     {
-        if (controller)
+        if (controller) {
             EXPECT_EQ(unref(controller), 0u);
+        }
         ProcessorTables::TearDown();
     }
 

@@ -61,10 +61,13 @@ TEST(InterfaceIds, MatchTheNotesWhereTheReferenceHasNone)
 
 TEST(InterfaceIds, AreDistinct)
 {
-    for (const IdCase& a : kIds)
-        for (const IdCase& b : kIds)
-            if (&a != &b)
+    for (const IdCase& a : kIds) {
+        for (const IdCase& b : kIds) {
+            if (&a != &b) {
                 EXPECT_NE(a.ours, b.ours) << a.name << " and " << b.name;
+            }
+        }
+    }
 }
 
 struct ConstantCase {

@@ -63,13 +63,25 @@ void FObject::changed(int32 msg)
 {
     // Keep this object alive while its dependents run (one of them may drop the
     // last reference). Not while it is already being destroyed (count 0).
-    const bool hold = refCount.load(std::memory_order_acquire) > 0;
-    if (hold)
-        FObject::addRef();
+    // The guard also gives the reference back when a dependent throws.
+    struct KeepAlive {
+        FObject* object;
+        explicit KeepAlive(FObject* self)
+            : object(self->refCount.load(std::memory_order_acquire) > 0 ? self : nullptr)
+        {
+            if (object)
+                object->FObject::addRef();
+        }
+        ~KeepAlive()
+        {
+            if (object)
+                object->FObject::release();
+        }
+        KeepAlive(const KeepAlive&) = delete;
+        KeepAlive& operator=(const KeepAlive&) = delete;
+    } keepAlive(this);
     UpdateHandler::instance()->triggerUpdates(unknownCast(), msg);
     updateDone(msg);
-    if (hold)
-        FObject::release();
 }
 
 void FObject::deferUpdate(int32 msg)
