@@ -1,9 +1,11 @@
 // The block loop: per sample, the smoothers, the diffuser coefficients, the
 // reconfiguration fade, the signal path, the output level and the delay indexes.
-// Audio thread only.
+// The tank's reads and writes run in batches of samples (see signalpath.h), which
+// changes the order of memory accesses but not a single result. Audio thread only.
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 
 #include "source/engine/signalpath.h"
 
@@ -29,6 +31,22 @@ void stepSmoothers(PlugProcessor& engine)
     engine.levelGainSmoothed = engine.levelSmoothState;
     engine.mixSmoothed = engine.mixSmoothState;
     engine.diffusionSmoothed = engine.diffusionSmoothState;
+}
+
+// 10^(-3 * ms / T): 60 dB of decay in T ms; all 0 when the diffusion is 0.
+// Out of line, like endHold: rare work kept out of the per-sample path.
+[[gnu::noinline]] void recomputeDiffuserCoefficients(PlugProcessor& engine)
+{
+    engine.diffuserCoefficientsValid = true;
+    engine.diffuserCoefficientsDiffusionBits = std::bit_cast<uint64>(engine.diffusionSmoothed);
+    const double decayTimeMs = 150.0 * engine.diffusionSmoothed;
+    const double inverseDecayTime = 1.0 / decayTimeMs;
+    for (int32 k = 0; k < PlugProcessor::kNumInputDiffusers; ++k)
+        engine.inputDiffuserCoeff[k] =
+            capCoefficient(std::exp2(engine.inputDiffuserMs[k] * -9.965784284662087 * inverseDecayTime));
+    for (int32 j = 0; j < 2; ++j)
+        engine.outputDiffuserCoeff[j] =
+            capCoefficient(std::exp2(engine.outputDiffuserMs[j] * -9.965784284662087 / decayTimeMs));
 }
 
 // True when the next sample is the last of a hold, on which the tank is reconfigured.
@@ -189,20 +207,8 @@ void PlugProcessor::updateDiffuserCoefficients()
     // the time; comparing bit patterns keeps the results exactly those of a
     // computation on every sample.
     const auto diffusionBits = std::bit_cast<uint64>(diffusionSmoothed);
-    if (diffuserCoefficientsValid && diffusionBits == diffuserCoefficientsDiffusionBits)
-        return;
-    diffuserCoefficientsValid = true;
-    diffuserCoefficientsDiffusionBits = diffusionBits;
-
-    // 10^(-3 * ms / T): 60 dB of decay in T ms; all 0 when the diffusion is 0.
-    const double decayTimeMs = 150.0 * diffusionSmoothed;
-    const double inverseDecayTime = 1.0 / decayTimeMs;
-    for (int32 k = 0; k < kNumInputDiffusers; ++k)
-        inputDiffuserCoeff[k] =
-            capCoefficient(std::exp2(inputDiffuserMs[k] * -9.965784284662087 * inverseDecayTime));
-    for (int32 j = 0; j < 2; ++j)
-        outputDiffuserCoeff[j] =
-            capCoefficient(std::exp2(outputDiffuserMs[j] * -9.965784284662087 / decayTimeMs));
+    if (!diffuserCoefficientsValid || diffusionBits != diffuserCoefficientsDiffusionBits)
+        recomputeDiffuserCoefficients(*this);
 }
 
 void PlugProcessor::processSamples32(Sample32** inputs, Sample32** outputs, int32 numSamples)

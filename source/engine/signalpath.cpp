@@ -11,56 +11,68 @@ namespace Steinberg::Vst {
 namespace SignalPath {
 namespace {
 
-// Copies `count` consecutive samples of a ring of `length` samples from `start` on;
-// start may lie up to one length below 0.
-void copyFromRing(const double* ring, int32 length, int32 start, int32 count, double* out)
+// Start of a read d samples behind position w in a ring of n samples, 0 <= d <= n.
+const double* delayedRun(const double* ring, int32 n, int32 w, int32 d)
 {
-    if (start < 0)
-        start += length;
-    const int32 beforeWrap = std::min(count, length - start);
-    std::copy_n(ring + start, beforeWrap, out);
-    std::copy_n(ring, count - beforeWrap, out + beforeWrap);
+    return ring + readPosition(w, d, n);
 }
 
 }  // namespace
 
 int32 maxTankBatch(const PlugProcessor& engine)
 {
-    const int32 historyLength = PlugProcessor::kHistoryFactor * engine.bufferLength;
-    int32 count = std::min({kMaxTankBatch, engine.bufferLength - engine.writeIndex,
-                            historyLength - engine.historyIndex});
+    const int32 n = engine.bufferLength;
+    const int32 historyLength = PlugProcessor::kHistoryFactor * n;
+    const int32 w = engine.writeIndex;
+    const int32 h = engine.historyIndex;
+    int32 count = std::min({kMaxTankBatch, n - w, historyLength - h});
     for (int32 i = 0; i < PlugProcessor::kNumTankLines; ++i) {
-        // A tap must not read what the same batch writes...
-        if (engine.lineLength[i] > 0)
-            count = std::min(count, engine.lineLength[i]);
+        const int32 lineLength = engine.lineLength[i];
+        const int32 truncLength = engine.truncLength[i];
+        // A tap must not read what the same batch writes, before or after a wrap...
+        if (lineLength > 0)
+            count = std::min({count, lineLength, n - lineLength});
         // ...nor a truncation term what the batch's own feeding has overwritten.
-        count = std::min(count, historyLength - engine.truncLength[i]);
+        count = std::min(count, historyLength - truncLength);
+        // Reads run without a wrap.
+        count = std::min(count, n - readPosition(w, lineLength, n));
+        count = std::min(count, historyLength - readPosition(h, truncLength, historyLength));
     }
     return std::max(count, 1);
 }
 
 void readTankTaps(const PlugProcessor& engine, int32 firstWrite, int32 count, TankTaps& out)
 {
-    for (int32 i = 0; i < PlugProcessor::kNumTankLines; ++i)
-        copyFromRing(engine.tankLines[i], engine.bufferLength, firstWrite - engine.lineLength[i], count,
-                     out.taps[i]);
+    constexpr int32 kLines = PlugProcessor::kNumTankLines;
+    static_assert(kLines % 4 == 0, "lines are summed in groups of four");
+    for (int32 i = 0; i < kLines; ++i)
+        out.taps[i] = delayedRun(engine.tankLines[i], engine.bufferLength, firstWrite, engine.lineLength[i]);
 
-    // Line by line, so each sample's sums are formed in the order of the lines.
-    const double* first = out.taps[0];
+    // Four lines at a time, each sample's sums formed in the order of the lines, so that
+    // the loops over the samples vectorize. Multiplying by a sign of +-1 is exact, and
+    // a + (-1 * t) is exactly a - t.
+    const double* const* taps = out.taps;
+    const double* weights = engine.feedbackWeight;
     for (int32 s = 0; s < count; ++s) {
-        out.left[s] = first[s];
-        out.right[s] = first[s];
-        out.feedback[s] = engine.feedbackWeight[0] * first[s];
+        const double t0 = taps[0][s], t1 = taps[1][s], t2 = taps[2][s], t3 = taps[3][s];
+        out.left[s] = t0 + kLeftTapSigns[1] * t1 + kLeftTapSigns[2] * t2 + kLeftTapSigns[3] * t3;
+        out.right[s] = t0 + kRightTapSigns[1] * t1 + kRightTapSigns[2] * t2 + kRightTapSigns[3] * t3;
+        out.feedback[s] = weights[0] * t0 + weights[1] * t1 + weights[2] * t2 + weights[3] * t3;
     }
-    for (int32 i = 1; i < PlugProcessor::kNumTankLines; ++i) {
-        const double* tap = out.taps[i];
-        const double leftSign = kLeftTapSigns[i];  // a + (-1 * t) is exactly a - t
-        const double rightSign = kRightTapSigns[i];
-        const double weight = engine.feedbackWeight[i];
+    for (int32 i = 4; i < kLines; i += 4) {
+        const double* a = taps[i];
+        const double* b = taps[i + 1];
+        const double* c = taps[i + 2];
+        const double* d = taps[i + 3];
+        const double la = kLeftTapSigns[i], lb = kLeftTapSigns[i + 1], lc = kLeftTapSigns[i + 2],
+                     ld = kLeftTapSigns[i + 3];
+        const double ra = kRightTapSigns[i], rb = kRightTapSigns[i + 1], rc = kRightTapSigns[i + 2],
+                     rd = kRightTapSigns[i + 3];
+        const double wa = weights[i], wb = weights[i + 1], wc = weights[i + 2], wd = weights[i + 3];
         for (int32 s = 0; s < count; ++s) {
-            out.left[s] += leftSign * tap[s];
-            out.right[s] += rightSign * tap[s];
-            out.feedback[s] += weight * tap[s];
+            out.left[s] = out.left[s] + la * a[s] + lb * b[s] + lc * c[s] + ld * d[s];
+            out.right[s] = out.right[s] + ra * a[s] + rb * b[s] + rc * c[s] + rd * d[s];
+            out.feedback[s] = out.feedback[s] + wa * a[s] + wb * b[s] + wc * c[s] + wd * d[s];
         }
     }
 }
@@ -69,15 +81,13 @@ void writeTankLines(PlugProcessor& engine, int32 firstWrite, int32 firstHistory,
                     const TankTaps& taps, const double* z, const double* tankGain)
 {
     const int32 historyLength = PlugProcessor::kHistoryFactor * engine.bufferLength;
-    double expired[kMaxTankBatch];
     for (int32 i = 0; i < PlugProcessor::kNumTankLines; ++i) {
-        // The input from one truncation length back, scaled to what the line still holds
-        // of it after its last pass, is taken out: the response ends after whole passes.
-        copyFromRing(engine.inputHistory, historyLength, firstHistory - engine.truncLength[i], count,
-                     expired);
         const double gain = engine.lineGain[i];
         const double truncGain = engine.truncGain[i];
         const double* tap = taps.taps[i];
+        // The input from one truncation length back, scaled to what the line still holds
+        // of it after its last pass, is taken out: the response ends after whole passes.
+        const double* expired = delayedRun(engine.inputHistory, historyLength, firstHistory, engine.truncLength[i]);
         double* line = engine.tankLines[i] + firstWrite;
         for (int32 s = 0; s < count; ++s)
             line[s] = (tap[s] * gain - truncGain * expired[s]) * tankGain[s] + z[s];

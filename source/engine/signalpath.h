@@ -5,9 +5,9 @@
 // The tank is processed in batches of up to kMaxTankBatch samples: every tap of a batch
 // is read before any line is written, and every line is written after the whole batch
 // has been fed. That gives exactly the per-sample results as long as a batch is no
-// longer than the shortest line and the truncation reads stay clear of the samples the
-// batch writes (maxTankBatch); every value is computed by the same operations in the
-// same order as one sample at a time.
+// longer than the shortest line and the reads stay clear of what the batch writes
+// (maxTankBatch); every value is computed by the same operations in the same order as
+// one sample at a time.
 #pragma once
 
 #include "source/processor/plugprocessor.h"
@@ -16,9 +16,10 @@ namespace Steinberg::Vst::SignalPath {
 
 inline constexpr int32 kMaxTankBatch = 64;
 
-// What the tank's taps give for each sample of a batch.
+// The tank's taps for each sample of a batch: where each line's taps start (a batch
+// never wraps a read), and their left, right and feedback sums.
 struct TankTaps {
-    double taps[PlugProcessor::kNumTankLines][kMaxTankBatch];
+    const double* taps[PlugProcessor::kNumTankLines];
     double left[kMaxTankBatch];
     double right[kMaxTankBatch];
     double feedback[kMaxTankBatch];  // weighted sum before the tank low-pass
@@ -124,15 +125,15 @@ inline void outputFilterAndMix(PlugProcessor& engine, double l2, double r2, doub
 }
 
 // Longest batch that gives per-sample results with the current tables, starting at the
-// current indexes (a batch never wraps an index); at least 1.
+// current indexes; within it no index and no tap or truncation read wraps. At least 1.
 int32 maxTankBatch(const PlugProcessor& engine);
 
-// Reads the sixteen taps of `count` samples from the write position firstWrite on, and
-// forms their left, right and feedback sums.
+// Finds the sixteen taps of `count` samples from the write position firstWrite on, and
+// forms their left, right and feedback sums. `count` is 1 or at most maxTankBatch.
 void readTankTaps(const PlugProcessor& engine, int32 firstWrite, int32 count, TankTaps& out);
 
 // Writes the sixteen lines for `count` samples from firstWrite / firstHistory on, once
-// every z of those samples is in the input history.
+// every z of those samples is in the input history; taps are those readTankTaps found.
 void writeTankLines(PlugProcessor& engine, int32 firstWrite, int32 firstHistory, int32 count,
                     const TankTaps& taps, const double* z, const double* tankGain);
 

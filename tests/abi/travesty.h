@@ -15,18 +15,16 @@
 
 namespace morvik::abi {
 
-// Objects whose table the reference describes only in parts: FUnknown's
-// three slots, then the interface's own.
-struct BStreamTable : v3_funknown {
-    v3_bstream stream;
-};
-
-struct ComponentHandlerTable : v3_funknown {
-    v3_component_handler handler;
+// An object's whole C table: FUnknown's three slots, then the interface's own
+// (the reference spells only some of these out).
+template <class Own>
+struct Table {
+    v3_funknown unknown;
+    Own own;
 };
 
 // IEditController2 is not in the reference; its slots as the ABI notes list them.
-struct EditController2Table : v3_funknown {
+struct EditController2Slots {
     v3_result (*set_knob_mode)(void* self, int32_t mode);
     v3_result (*open_help)(void* self, v3_bool onlyCheck);
     v3_result (*open_about_box)(void* self, v3_bool onlyCheck);

@@ -2,6 +2,7 @@
 // given rate, and stereo buffers to run through it.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -51,9 +52,25 @@ template <typename Sample>
 struct StereoBuffers {
     explicit StereoBuffers(std::size_t length) : left(length), right(length), outLeft(length), outRight(length) {}
 
+    // Channel lists for the block loops, taken afresh since the vectors may be reassigned.
+    Sample** inputs()
+    {
+        inputChannels[0] = left.data();
+        inputChannels[1] = right.data();
+        return inputChannels;
+    }
+    Sample** outputs()
+    {
+        outputChannels[0] = outLeft.data();
+        outputChannels[1] = outRight.data();
+        return outputChannels;
+    }
+
     std::vector<Sample> left, right, outLeft, outRight;
-    Sample* inputs[2] = {left.data(), right.data()};
-    Sample* outputs[2] = {outLeft.data(), outRight.data()};
+
+private:
+    Sample* inputChannels[2] = {};
+    Sample* outputChannels[2] = {};
 };
 
 // Deterministic noise in -0.5..0.5, exactly representable as float.
@@ -69,12 +86,12 @@ inline std::vector<double> noise(std::size_t length, unsigned seed)
 
 inline void process(PlugProcessor& engine, StereoBuffers<double>& buffers, int32 numSamples)
 {
-    engine.processSamples64(buffers.inputs, buffers.outputs, numSamples);
+    engine.processSamples64(buffers.inputs(), buffers.outputs(), numSamples);
 }
 
 inline void process(PlugProcessor& engine, StereoBuffers<float>& buffers, int32 numSamples)
 {
-    engine.processSamples32(buffers.inputs, buffers.outputs, numSamples);
+    engine.processSamples32(buffers.inputs(), buffers.outputs(), numSamples);
 }
 
 // Runs `samples` samples of silence in blocks of blockLength.

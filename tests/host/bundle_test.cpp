@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "tests/host/bundle_location.h"
 #include "tests/host/elf_symbols.h"
 #include "tools/host/bundle_layout.h"
@@ -151,6 +153,32 @@ TEST_F(Bundle, GetPluginFactoryAnswersTheSameFactoryWhileOneIsHeld)
     EXPECT_EQ(again, &factory());
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->release(), 1u) << "the module's own reference remains";
+}
+
+// A host may unload and load a module again while the library stays mapped
+// (another user holds it): the factory of the first load is gone by then, and
+// the second load must build a fresh one rather than reuse a stale pointer.
+TEST(BundleReload, ASecondLoadInTheSameMappingGetsAWorkingFactory)
+{
+    const auto binary = expectedBinaryPath(morvik::testing::bundleUnderTest());
+    void* keepMapped = dlopen(binary.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(keepMapped, nullptr) << dlerror();
+
+    std::string error;
+    std::vector<PClassInfo2> firstClasses;
+    for (int load = 0; load < 2; ++load) {
+        SCOPED_TRACE("load " + std::to_string(load + 1));
+        auto module = Module::load(binary, error);
+        ASSERT_TRUE(module) << error;
+        const auto classes = classInfos2(module->factory());
+        ASSERT_EQ(classes.size(), 2u);
+        if (load == 0)
+            firstClasses = classes;
+        for (std::size_t index = 0; index < classes.size(); ++index)
+            EXPECT_EQ(std::memcmp(&classes[index], &firstClasses[index], sizeof(PClassInfo2)), 0);
+        EXPECT_TRUE(createComponent(module->factory()));
+    }
+    dlclose(keepMapped);
 }
 
 TEST_F(Bundle, ControllerStartsWithAHostContext)

@@ -13,9 +13,10 @@ struct ProcessResult {
     std::string err;
 };
 
-// No shell is involved, so arguments need no quoting. Output goes through
-// files in `scratch`.
+// No shell is involved, so arguments need no quoting. The program gets this
+// process's environment plus `environment` ("NAME=value" each). Output goes
+// through files in `scratch`.
 ProcessResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                         const std::filesystem::path& scratch);
+                         const std::filesystem::path& scratch, const std::vector<std::string>& environment = {});
 
 }  // namespace morvik::testing

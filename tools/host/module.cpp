@@ -69,17 +69,17 @@ std::unique_ptr<Module> Module::load(const std::filesystem::path& path, std::str
     }
 
     std::string callError;
-    if (!callExport([&] { return entry(library.get()); }, callError, "ModuleEntry")) {
+    if (!callExport([&] { return entry(library.get()); }, callError, "ModuleEntry of " + name)) {
         error = callError.empty() ? "ModuleEntry of " + name + " returned false" : callError;
         return nullptr;
     }
 
     Steinberg::IPluginFactory* factory = nullptr;
-    callExport([&] { return (factory = getFactory()) != nullptr; }, callError, "GetPluginFactory");
+    callExport([&] { return (factory = getFactory()) != nullptr; }, callError, "GetPluginFactory of " + name);
     Steinberg::IPtr<Steinberg::IPluginFactory> ownedFactory = Steinberg::owned(factory);
     if (!ownedFactory) {
         error = callError.empty() ? "GetPluginFactory of " + name + " returned no factory" : callError;
-        callExport([&] { return exit(); }, callError, "ModuleExit");
+        callExport([&] { return exit(); }, callError, "ModuleExit of " + name);
         return nullptr;
     }
 

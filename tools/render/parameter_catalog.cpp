@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "tools/host/text.h"
+#include "tools/render/ascii_text.h"
 
 namespace morvik::render {
 namespace {
@@ -13,14 +14,6 @@ using Steinberg::Vst::ParamValue;
 
 // Bypass, Level, Mix, Predelay, Rvb Time, Diffusion, LPCut, Slope; there is no 7.
 constexpr std::array<ParamID, 8> kProcessorParameterIds{0, 1, 2, 3, 4, 5, 6, 8};
-
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
-}
 
 }  // namespace
 
@@ -33,8 +26,11 @@ ParameterCatalog::ParameterCatalog(Steinberg::Vst::IEditController* controller,
 ParameterCatalog ParameterCatalog::withoutController()
 {
     std::vector<ParameterDescription> descriptions;
-    for (const ParamID id : kProcessorParameterIds)
-        descriptions.push_back({.id = id});
+    for (const ParamID id : kProcessorParameterIds) {
+        ParameterDescription description;
+        description.id = id;
+        descriptions.push_back(description);
+    }
     return ParameterCatalog(nullptr, std::move(descriptions));
 }
 

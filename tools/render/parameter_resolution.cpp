@@ -2,25 +2,10 @@
 
 #include <algorithm>
 
+#include "tools/render/ascii_text.h"
+
 namespace morvik::render {
 namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
-{
-    if (suffix.size() > text.size())
-        return false;
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                      [&](char a, char b) { return lower(a) == lower(b); });
-}
 
 std::string knownIds(const ParameterCatalog& catalog)
 {

@@ -15,10 +15,16 @@
 namespace morvik::render {
 
 class PluginInstance {
+    // Only create() constructs.
+    struct ConstructionKey {
+        explicit ConstructionKey() = default;
+    };
+
 public:
     // The module must outlive the instance.
     static Outcome<std::unique_ptr<PluginInstance>> create(const host::Module& module);
 
+    explicit PluginInstance(ConstructionKey) {}
     // Terminates whatever shutdown() has not.
     ~PluginInstance();
     PluginInstance(const PluginInstance&) = delete;
@@ -35,15 +41,6 @@ public:
 
     // Terminates the controller, then the processor, reporting a refusal.
     Status shutdown();
-
-private:
-    // Only create() constructs.
-    struct ConstructionKey {
-        explicit ConstructionKey() = default;
-    };
-
-public:
-    explicit PluginInstance(ConstructionKey) {}
 
 private:
     void createController(const host::Module& module);

@@ -6,17 +6,10 @@
 #include <cmath>
 #include <type_traits>
 
+#include "tools/render/ascii_text.h"
+
 namespace morvik::render {
 namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 // The whole text must be the number: "12abc" and "" are not numbers.
 template <class Number>

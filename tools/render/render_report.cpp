@@ -37,11 +37,11 @@ std::string peakText(const StereoAudio& audio)
 void printTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows)
 {
     std::vector<std::size_t> widths;
-    for (const auto& row : rows)
-        for (std::size_t column = 0; column < row.size(); ++column) {
-            widths.resize(std::max(widths.size(), row.size()));
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t column = 0; column < row.size(); ++column)
             widths[column] = std::max(widths[column], row[column].size());
-        }
+    }
     for (const auto& row : rows) {
         std::string line;
         for (std::size_t column = 0; column < row.size(); ++column) {

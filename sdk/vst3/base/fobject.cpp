@@ -11,7 +11,8 @@ FObject::~FObject()
 
 void FObject::forgetInUpdateHandler()
 {
-    UpdateHandler::instance()->forgetFObject(this);
+    if (UpdateHandler* handler = UpdateHandler::instance())
+        handler->forgetFObject(this);
 }
 
 tresult FObject::queryInterface(const TUID iid, void** obj)
@@ -51,12 +52,14 @@ int32 FObject::getRefCount()
 
 void FObject::addDependent(IDependent* dep)
 {
-    UpdateHandler::instance()->addDependent(unknownCast(), dep);
+    if (UpdateHandler* handler = UpdateHandler::instance())
+        handler->addDependent(unknownCast(), dep);
 }
 
 void FObject::removeDependent(IDependent* dep)
 {
-    UpdateHandler::instance()->removeDependent(unknownCast(), dep);
+    if (UpdateHandler* handler = UpdateHandler::instance())
+        handler->removeDependent(unknownCast(), dep);
 }
 
 void FObject::changed(int32 msg)
@@ -80,13 +83,15 @@ void FObject::changed(int32 msg)
         KeepAlive(const KeepAlive&) = delete;
         KeepAlive& operator=(const KeepAlive&) = delete;
     } keepAlive(this);
-    UpdateHandler::instance()->triggerUpdates(unknownCast(), msg);
+    if (UpdateHandler* handler = UpdateHandler::instance())
+        handler->triggerUpdates(unknownCast(), msg);
     updateDone(msg);
 }
 
 void FObject::deferUpdate(int32 msg)
 {
-    UpdateHandler::instance()->deferUpdates(unknownCast(), msg, this);
+    if (UpdateHandler* handler = UpdateHandler::instance())
+        handler->deferUpdates(unknownCast(), msg, this);
 }
 
 }  // namespace Steinberg

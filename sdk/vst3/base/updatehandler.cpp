@@ -4,11 +4,23 @@
 
 namespace Steinberg {
 
+namespace {
+// Set once the handler has been destroyed at unload, so late callers get null
+// instead of a dead object. Constant-initialized, so it is valid at any time.
+bool handlerDestroyed = false;
+}  // namespace
+
+UpdateHandler::~UpdateHandler()
+{
+    handlerDestroyed = true;
+}
+
 UpdateHandler* UpdateHandler::instance()
 {
-    // Deliberately never destroyed (see the header).
-    static UpdateHandler* const handler = new UpdateHandler();
-    return handler;
+    if (handlerDestroyed)
+        return nullptr;
+    static UpdateHandler handler;
+    return &handler;
 }
 
 void UpdateHandler::addDependent(FUnknown* object, IDependent* dep)

@@ -37,8 +37,8 @@ namespace Steinberg {
 
 class UpdateHandler {
 public:
-    // The one instance; created on first use and never destroyed, so objects
-    // destroyed during static destruction can still unregister.
+    // The one instance, created on first use and destroyed when the module is
+    // unloaded; null from then on, so objects destroyed later skip unregistering.
     static UpdateHandler* instance();
 
     // Registers `dep` for messages of `object` (once; a second call does nothing).
@@ -70,6 +70,7 @@ public:
 private:
     friend class FObject;
     UpdateHandler() = default;
+    ~UpdateHandler();
 
     struct Deferred {
         FUnknown* object;

@@ -1,0 +1,246 @@
+// The block loop: bit-identical to the literal per-sample loop, the reconfiguration
+// timeline, smoothing and change cycles.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "tests/engine/enginetesting.h"
+#include "tests/engine/referencemodel.h"
+
+namespace Steinberg::Vst {
+namespace {
+
+using namespace EngineTesting;
+
+bool sameMemory(const double* a, const double* b, int32 length)
+{
+    return std::memcmp(a, b, sizeof(double) * static_cast<std::size_t>(length)) == 0;
+}
+
+struct Change {
+    double atSecond;
+    PlugValueIndex index;
+    double value;
+};
+
+// Parameter changes that cross every state of the reconfiguration cycle: during the
+// activation cycle's fade-out and hold, during a fade-in, and in the steady state.
+const Change kChanges[] = {
+    {0.10, kValueRvbTime, 0.9},   {0.30, kValuePredelay, 1.0}, {0.46, kValueSlope, 0.0},
+    {0.62, kValueDiffusion, 0.0}, {0.70, kValueRvbTime, 0.0},  {0.80, kValueLPCut, 0.05},
+    {1.00, kValueMix, 1.0},       {1.10, kValueDiffusion, 0.6}, {1.20, kValueLevel, 0.2},
+    {1.35, kValuePredelay, 0.3},  {1.45, kValueRvbTime, 0.5},
+};
+
+// Runs the same input and parameter changes through the engine's loop (varying block
+// lengths) and through the reference loop, and requires identical results.
+template <typename Sample>
+void expectSameAsReference(double sampleRate, double seconds)
+{
+    auto fast = makeEngine(sampleRate);
+    auto reference = makeEngine(sampleRate);
+    const auto total = static_cast<int32>(sampleRate * seconds);
+    const std::vector<double> left = noise(static_cast<std::size_t>(total), 11u);
+    const std::vector<double> right = noise(static_cast<std::size_t>(total), 12u);
+    std::vector<Sample> inL(left.begin(), left.end());
+    std::vector<Sample> inR(right.begin(), right.end());
+    std::vector<Sample> fastL(total), fastR(total), refL(total), refR(total);
+
+    const int32 blockLengths[] = {1, 5, 64, 100, 512, 37, 4096, 2};
+    std::size_t nextChange = 0;
+    int32 done = 0;
+    for (int block = 0; done < total; ++block) {
+        while (nextChange < std::size(kChanges) && done >= kChanges[nextChange].atSecond * sampleRate) {
+            setParameter(*fast, kChanges[nextChange].index, kChanges[nextChange].value);
+            setParameter(*reference, kChanges[nextChange].index, kChanges[nextChange].value);
+            ++nextChange;
+        }
+        const int32 length = std::min(blockLengths[block % std::size(blockLengths)], total - done);
+        Sample* inputs[2] = {inL.data() + done, inR.data() + done};
+        Sample* outputs[2] = {fastL.data() + done, fastR.data() + done};
+        if constexpr (sizeof(Sample) == 4)
+            fast->processSamples32(inputs, outputs, length);
+        else
+            fast->processSamples64(inputs, outputs, length);
+        referenceBlock(*reference, inL.data() + done, inR.data() + done, refL.data() + done,
+                       refR.data() + done, length);
+        done += length;
+    }
+
+    int mismatches = 0;
+    for (int32 i = 0; i < total && mismatches < 5; ++i) {
+        if (std::memcmp(&fastL[i], &refL[i], sizeof(Sample)) != 0 ||
+            std::memcmp(&fastR[i], &refR[i], sizeof(Sample)) != 0) {
+            ADD_FAILURE() << "sample " << i << ": " << fastL[i] << " / " << refL[i];
+            ++mismatches;
+        }
+    }
+    EXPECT_EQ(fast->writeIndex, reference->writeIndex);
+    EXPECT_EQ(fast->historyIndex, reference->historyIndex);
+    EXPECT_EQ(fast->fadeGain, reference->fadeGain);
+    EXPECT_EQ(fast->holdCounter, reference->holdCounter);
+    const int32 n = fast->bufferLength;
+    for (int i = 0; i < PlugProcessor::kNumTankLines; ++i)
+        EXPECT_TRUE(sameMemory(fast->tankLines[i], reference->tankLines[i], n)) << "line " << i;
+    EXPECT_TRUE(sameMemory(fast->inputHistory, reference->inputHistory, 5 * n));
+    EXPECT_TRUE(sameMemory(fast->outputDiffuserY[3], reference->outputDiffuserY[3], n));
+    EXPECT_EQ(fast->sideHighpass.y1, reference->sideHighpass.y1);
+}
+
+class SameAsReference : public testing::TestWithParam<double> {};
+
+TEST_P(SameAsReference, SixtyFourBit)
+{
+    expectSameAsReference<double>(GetParam(), 1.7);
+}
+
+TEST_P(SameAsReference, ThirtyTwoBit)
+{
+    expectSameAsReference<float>(GetParam(), 1.7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engine, SameAsReference, testing::Values(4000.0, 11025.0, 44100.0, 48000.0, 192000.0),
+                         [](const testing::TestParamInfo<double>& info) {
+                             return std::to_string(static_cast<int>(info.param));
+                         });
+
+// One sample per call, recording the fade of the cycle that every activation starts.
+TEST(ReconfigurationCycle, ActivationTimelineAt44k)
+{
+    auto engine = makeEngine(44100.0);
+    StereoBuffers<double> buffers(1);
+    int32 firstSilent = 0;
+    int32 reconfiguredOn = 0;
+    int32 backAtFull = 0;
+    for (int32 sample = 1; sample <= 20000; ++sample) {
+        const bool wasPending = engine->reconfigPending;
+        process(*engine, buffers, 1);
+        if (sample == 1) {
+            EXPECT_EQ(engine->tankGain, 1.0 - engine->fadeOutStep);
+        }
+        if (!firstSilent && engine->fadeGain == 0.0)
+            firstSilent = sample;
+        if (wasPending && !engine->reconfigPending) {
+            reconfiguredOn = sample;
+            EXPECT_EQ(engine->tankGain, 0.0);
+        }
+        if (reconfiguredOn && !backAtFull && engine->fadeGain == 1.0)
+            backAtFull = sample;
+        if (firstSilent && !reconfiguredOn) {
+            EXPECT_EQ(engine->tankGain, 0.0) << sample;
+        }
+    }
+    EXPECT_EQ(firstSilent, 6616);
+    EXPECT_EQ(reconfiguredOn, 17640);
+    EXPECT_EQ(backAtFull, 19845);
+    EXPECT_FALSE(engine->fadingIn);
+}
+
+// Counts the reconfigurations (ends of a hold) within `samples` samples.
+int countReconfigurations(PlugProcessor& engine, int32 samples)
+{
+    StereoBuffers<double> buffers(64);
+    int count = 0;
+    for (int32 done = 0; done < samples; done += 64) {
+        const bool wasPending = engine.reconfigPending;
+        process(engine, buffers, 64);
+        count += wasPending && !engine.reconfigPending;
+    }
+    return count;
+}
+
+TEST(ReconfigurationCycle, OneCyclePerChangeAndNoneForLPCut)
+{
+    auto engine = makeEngine(48000.0);
+    EXPECT_EQ(countReconfigurations(*engine, 48000), 1);  // the cycle of activation
+    setParameter(*engine, kValueRvbTime, 0.7);  // three compared values change
+    EXPECT_EQ(countReconfigurations(*engine, 96000), 1);
+    setParameter(*engine, kValueLPCut, 0.3);
+    EXPECT_EQ(countReconfigurations(*engine, 48000), 0);
+    EXPECT_EQ(engine->fadeGain, 1.0);
+}
+
+TEST(ReconfigurationCycle, ChangeDuringFadeInFadesOutAgainWithAFullHold)
+{
+    auto engine = makeEngine(44100.0);
+    runSilence(*engine, 17640 + 500, 1);  // 500 samples into the fade-in
+    ASSERT_TRUE(engine->fadingIn);
+    const double gain = engine->fadeGain;
+    setParameter(*engine, kValuePredelay, 0.5);
+    runSilence(*engine, 1, 1);
+    EXPECT_FALSE(engine->fadingIn);
+    EXPECT_EQ(engine->fadeGain, gain - engine->fadeOutStep);
+    EXPECT_EQ(engine->holdCounter, engine->holdSamples);
+
+    int32 holdStart = 0;
+    for (int32 sample = 1; engine->reconfigPending; ++sample) {
+        runSilence(*engine, 1, 1);
+        if (!holdStart && engine->fadeGain == 0.0)
+            holdStart = sample;
+        ASSERT_LT(sample, 44100);
+    }
+    EXPECT_GT(holdStart, 0);
+    EXPECT_EQ(engine->predelaySamples, static_cast<int32>(44.1 * std::exp2(7.965784284662086 * 0.5) + 0.5));
+}
+
+TEST(Smoothing, LevelMixAndDiffusionCoverEightyNinePercentIn50ms)
+{
+    auto engine = makeEngine(44100.0);
+    const double levelFrom = engine->levelGainTarget;
+    const double mixFrom = engine->mixTarget;
+    const double diffusionFrom = engine->diffusionTarget;
+    setParameter(*engine, kValueLevel, 0.0);
+    setParameter(*engine, kValueMix, 1.0);
+    setParameter(*engine, kValueDiffusion, 0.0);
+    EXPECT_EQ(engine->levelGainSmoothed, levelFrom);  // nothing moves before samples run
+    runSilence(*engine, 2205);
+    const double covered = 1.0 - std::exp(-2.2);
+    auto fraction = [](double from, double to, double now) { return (now - from) / (to - from); };
+    EXPECT_NEAR(fraction(levelFrom, engine->levelGainTarget, engine->levelGainSmoothed), covered, 1e-3);
+    EXPECT_NEAR(fraction(mixFrom, 1.0, engine->mixSmoothed), covered, 1e-3);
+    EXPECT_NEAR(fraction(diffusionFrom, 0.0, engine->diffusionSmoothed), covered, 1e-3);
+    EXPECT_DOUBLE_EQ(engine->dryGain, 1.0 - engine->mixSmoothed);
+}
+
+TEST(BlockLoop, EmptyBlockChangesNothing)
+{
+    auto engine = makeEngine(48000.0);
+    StereoBuffers<double> buffers(8);
+    buffers.outLeft.assign(8, 5.0);
+    for (const int32 length : {0, -3}) {
+        process(*engine, buffers, length);
+        EXPECT_EQ(engine->writeIndex, 0);
+        EXPECT_EQ(engine->fadeGain, 1.0);
+        EXPECT_EQ(engine->holdCounter, engine->holdSamples);
+        EXPECT_EQ(engine->levelSmoothState, makeEngine(48000.0)->levelSmoothState);
+        EXPECT_EQ(buffers.outLeft[0], 5.0);
+    }
+}
+
+TEST(BlockLoop, DiffuserCoefficientsAtTheEndsOfTheDiffusionRange)
+{
+    auto engine = makeEngine(48000.0);
+    runSilence(*engine, 1);
+    EXPECT_EQ(engine->inputDiffuserCoeff[0], 0.8);
+    EXPECT_EQ(engine->inputDiffuserCoeff[1], 0.8);
+    EXPECT_NEAR(engine->inputDiffuserCoeff[2], 0.5563, 1e-4);
+    EXPECT_NEAR(engine->inputDiffuserCoeff[3], 0.6514, 1e-4);
+    EXPECT_NEAR(engine->outputDiffuserCoeff[0], 0.7943, 1e-4);
+    EXPECT_EQ(engine->outputDiffuserCoeff[1], 0.8);
+
+    auto dry = makeEngine(48000.0, parametersWith(kValueDiffusion, 0.0));
+    runSilence(*dry, 1);
+    for (const double c : dry->inputDiffuserCoeff)
+        EXPECT_EQ(c, 0.0);
+    EXPECT_EQ(dry->outputDiffuserCoeff[0], 0.0);
+    EXPECT_EQ(dry->outputDiffuserCoeff[1], 0.0);
+
+    // Recomputed as soon as the smoothed diffusion moves.
+    engine->diffusionSmoothed = 0.5;
+    engine->updateDiffuserCoefficients();
+    EXPECT_EQ(engine->inputDiffuserCoeff[2], std::exp2(12.735 * -9.965784284662087 * (1.0 / 75.0)));
+}
+
+}  // namespace
+}  // namespace Steinberg::Vst
