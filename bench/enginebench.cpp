@@ -145,6 +145,27 @@ void BM_BlockEndingReconfiguration(benchmark::State& state)
 }
 BENCHMARK(BM_BlockEndingReconfiguration)->Name("BlockEndingReconfiguration64/rate:48000/block:512");
 
+// A 512-sample block while the smoothed diffusion moves, so that the six diffuser
+// coefficients are recomputed on every sample (about a second after each Diffusion change).
+void BM_DiffusionMoving(benchmark::State& state)
+{
+    constexpr double kSampleRate = 48000.0;
+    constexpr int32 kBlock = 512;
+    auto engine = makeActiveEngine(kSampleRate);
+    StereoBlock<double> block(kBlock);
+    for (int32 done = 0; done < static_cast<int32>(kSampleRate); done += kBlock)
+        process(*engine, block, kBlock);
+
+    for (auto _ : state) {
+        engine->diffusionSmoothState = 0.5 * engine->diffusionTarget;  // halfway through a change
+        process(*engine, block, kBlock);
+        benchmark::DoNotOptimize(block.outLeft.data());
+        benchmark::ClobberMemory();
+    }
+    reportRealTime(state, kBlock, kSampleRate);
+}
+BENCHMARK(BM_DiffusionMoving)->Name("DiffusionMoving64/rate:48000/block:512");
+
 }  // namespace
 
 BENCHMARK_MAIN();

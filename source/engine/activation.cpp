@@ -81,7 +81,7 @@ void PlugProcessor::prepareEngine()
     fadingIn = false;
     fadeGain = 1.0;
 
-    fadeInStep = (1.0 / samplesPerMs) * 0.02;                  // full rise in 50 ms
+    fadeInStep = (1.0 / samplesPerMs) * 0.02;                   // full rise in 50 ms
     fadeOutStep = (1.0 / samplesPerMs) * 0.006666666666666667;  // full fall in 150 ms
     holdSamples = holdCounter = static_cast<int32>(samplesPerMs * 250.0 + 0.5);
 

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 #include "source/engine/signalpath.h"
 
@@ -21,13 +22,21 @@ double capCoefficient(double c)
     return c > 0.8 ? 0.8 : c;
 }
 
+// A smoother heading for 0 would otherwise end up, after some 16 seconds, stuck on a
+// denormal value that slows every later sample down; below the smallest normal double
+// it is 0 in every way that can be heard.
+double flushTiny(double state)
+{
+    return std::abs(state) < std::numeric_limits<double>::min() ? 0.0 : state;
+}
+
 void stepSmoothers(PlugProcessor& engine)
 {
     const double a = engine.smoothA;
     const double b = engine.smoothB;
-    engine.levelSmoothState = b * engine.levelSmoothState + a * engine.levelGainTarget;
-    engine.mixSmoothState = b * engine.mixSmoothState + a * engine.mixTarget;
-    engine.diffusionSmoothState = b * engine.diffusionSmoothState + a * engine.diffusionTarget;
+    engine.levelSmoothState = flushTiny(b * engine.levelSmoothState + a * engine.levelGainTarget);
+    engine.mixSmoothState = flushTiny(b * engine.mixSmoothState + a * engine.mixTarget);
+    engine.diffusionSmoothState = flushTiny(b * engine.diffusionSmoothState + a * engine.diffusionTarget);
     engine.levelGainSmoothed = engine.levelSmoothState;
     engine.mixSmoothed = engine.mixSmoothState;
     engine.diffusionSmoothed = engine.diffusionSmoothState;
@@ -47,6 +56,14 @@ void stepSmoothers(PlugProcessor& engine)
     for (int32 j = 0; j < 2; ++j)
         engine.outputDiffuserCoeff[j] =
             capCoefficient(std::exp2(engine.outputDiffuserMs[j] * -9.965784284662087 / decayTimeMs));
+}
+
+bool allDiffuserCoefficientsZero(const PlugProcessor& engine)
+{
+    for (const double c : engine.inputDiffuserCoeff)
+        if (c != 0.0)
+            return false;
+    return engine.outputDiffuserCoeff[0] == 0.0 && engine.outputDiffuserCoeff[1] == 0.0;
 }
 
 // True when the next sample is the last of a hold, on which the tank is reconfigured.
@@ -135,8 +152,8 @@ void processSingleSample(PlugProcessor& engine, const Sample* inL, const Sample*
 // Up to `count` samples (at most maxTankBatch) with the tank handled as a batch; stops
 // before a sample that ends a hold. Returns the number of samples processed.
 template <typename Sample>
-int32 processBatch(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL,
-                   Sample* outR, int32 count)
+int32 processBatch(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL, Sample* outR,
+                   int32 count)
 {
     using namespace SignalPath;
     const int32 firstWrite = engine.writeIndex;
@@ -207,8 +224,15 @@ void PlugProcessor::updateDiffuserCoefficients()
     // the time; comparing bit patterns keeps the results exactly those of a
     // computation on every sample.
     const auto diffusionBits = std::bit_cast<uint64>(diffusionSmoothed);
-    if (!diffuserCoefficientsValid || diffusionBits != diffuserCoefficientsDiffusionBits)
-        recomputeDiffuserCoefficients(*this);
+    if (diffuserCoefficientsValid && diffusionBits == diffuserCoefficientsDiffusionBits)
+        return;
+    // Every power falls as the diffusion falls towards 0, so coefficients that are all 0
+    // stay 0 (no recomputation while a smoother heads for Diffusion 0). -0 would not.
+    const double cachedDiffusion = std::bit_cast<double>(diffuserCoefficientsDiffusionBits);
+    if (diffuserCoefficientsValid && !std::signbit(diffusionSmoothed) &&
+        diffusionSmoothed < cachedDiffusion && allDiffuserCoefficientsZero(*this))
+        return;
+    recomputeDiffuserCoefficients(*this);
 }
 
 void PlugProcessor::processSamples32(Sample32** inputs, Sample32** outputs, int32 numSamples)

@@ -37,8 +37,7 @@ int32 delayBufferLength(double samplesPerMs);
 
 // Filter y = k * x + p * y1 after a delay of delayMs, so that the loop decays by 60 dB
 // in decayMs at 0 Hz and in decayHighMs at half the sample rate.
-void absorbentCoefficients(double& k, double& p, double decayMs, double decayHighMs,
-                           double delayMs);
+void absorbentCoefficients(double& k, double& p, double decayMs, double decayHighMs, double delayMs);
 
 // Orthonormal Hadamard transforms in natural order, in place.
 void hadamard16(std::span<double, 16> values);

@@ -2,6 +2,7 @@
 // engine. Runs on the audio thread (process) and on the host's thread (activation, setState).
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "source/processor/parameterids.h"
 #include "source/processor/plugprocessor.h"
@@ -13,13 +14,17 @@ namespace {
 constexpr double kDefaultNormalized[kNumUsedValues] = {0.75, 0.5, 0.0, 0.15, 1.0, 0.8, 1.0};
 
 // The delay memory is sized for normalized values in 0..1; a value from a damaged or
-// foreign state must not ask for longer delays than the arrays hold.
+// foreign state must not ask for longer delays than the arrays hold. Negative values
+// count as 0, values above 1 as 1, NaN as the default.
 double engineValue(const PlugState& record, PlugValueIndex index)
 {
     const double value = record.values[index];
     if (std::isnan(value))
         return kDefaultNormalized[index];
-    return std::clamp(value, 0.0, 1.0);
+    // A denormal would reach the per-sample arithmetic (Mix is used as it is) and slow it down.
+    if (value < std::numeric_limits<double>::min())
+        return 0.0;
+    return std::min(value, 1.0);
 }
 
 // Records a change of a compared value; a NaN on either side never counts.

@@ -87,7 +87,8 @@ void writeTankLines(PlugProcessor& engine, int32 firstWrite, int32 firstHistory,
         const double* tap = taps.taps[i];
         // The input from one truncation length back, scaled to what the line still holds
         // of it after its last pass, is taken out: the response ends after whole passes.
-        const double* expired = delayedRun(engine.inputHistory, historyLength, firstHistory, engine.truncLength[i]);
+        const double* expired =
+            delayedRun(engine.inputHistory, historyLength, firstHistory, engine.truncLength[i]);
         double* line = engine.tankLines[i] + firstWrite;
         for (int32 s = 0; s < count; ++s)
             line[s] = (tap[s] * gain - truncGain * expired[s]) * tankGain[s] + z[s];
@@ -140,8 +141,7 @@ void PlugProcessor::outputDiffusers(double left, double right, double& outL, dou
     SignalPath::outputDiffusers(*this, left, right, outL, outR);
 }
 
-void PlugProcessor::outputFilterAndMix(double l2, double r2, double xL, double xR, double& outL,
-                                       double& outR)
+void PlugProcessor::outputFilterAndMix(double l2, double r2, double xL, double xR, double& outL, double& outR)
 {
     SignalPath::outputFilterAndMix(*this, l2, r2, xL, xR, outL, outR);
 }

@@ -115,6 +115,9 @@ tresult PlugProcessor::setupProcessing(ProcessSetup& setup)
 
 tresult PlugProcessor::setActive(TBool state)
 {
+    // The engine's constants (smoothing time, filter frequencies) come from initialize.
+    if (state && !isInitialized())
+        return kNotInitialized;
     tresult result = kResultOk;
     takePostedState();
     if (state) {

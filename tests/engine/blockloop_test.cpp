@@ -27,8 +27,8 @@ struct Change {
 // Parameter changes that cross every state of the reconfiguration cycle: during the
 // activation cycle's fade-out and hold, during a fade-in, and in the steady state.
 const Change kChanges[] = {
-    {0.10, kValueRvbTime, 0.9},   {0.30, kValuePredelay, 1.0}, {0.46, kValueSlope, 0.0},
-    {0.62, kValueDiffusion, 0.0}, {0.70, kValueRvbTime, 0.0},  {0.80, kValueLPCut, 0.05},
+    {0.10, kValueRvbTime, 0.9},   {0.30, kValuePredelay, 1.0},  {0.46, kValueSlope, 0.0},
+    {0.62, kValueDiffusion, 0.0}, {0.70, kValueRvbTime, 0.0},   {0.80, kValueLPCut, 0.05},
     {1.00, kValueMix, 1.0},       {1.10, kValueDiffusion, 0.6}, {1.20, kValueLevel, 0.2},
     {1.35, kValuePredelay, 0.3},  {1.45, kValueRvbTime, 0.5},
 };
@@ -100,7 +100,8 @@ TEST_P(SameAsReference, ThirtyTwoBit)
     expectSameAsReference<float>(GetParam(), 1.7);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engine, SameAsReference, testing::Values(4000.0, 11025.0, 44100.0, 48000.0, 192000.0),
+INSTANTIATE_TEST_SUITE_P(Engine, SameAsReference,
+                         testing::Values(4000.0, 11025.0, 44100.0, 48000.0, 192000.0),
                          [](const testing::TestParamInfo<double>& info) {
                              return std::to_string(static_cast<int>(info.param));
                          });
@@ -154,7 +155,7 @@ TEST(ReconfigurationCycle, OneCyclePerChangeAndNoneForLPCut)
 {
     auto engine = makeEngine(48000.0);
     EXPECT_EQ(countReconfigurations(*engine, 48000), 1);  // the cycle of activation
-    setParameter(*engine, kValueRvbTime, 0.7);  // three compared values change
+    setParameter(*engine, kValueRvbTime, 0.7);            // three compared values change
     EXPECT_EQ(countReconfigurations(*engine, 96000), 1);
     setParameter(*engine, kValueLPCut, 0.3);
     EXPECT_EQ(countReconfigurations(*engine, 48000), 0);
@@ -174,13 +175,15 @@ TEST(ReconfigurationCycle, ChangeDuringFadeInFadesOutAgainWithAFullHold)
     EXPECT_EQ(engine->holdCounter, engine->holdSamples);
 
     int32 holdStart = 0;
-    for (int32 sample = 1; engine->reconfigPending; ++sample) {
+    int32 sample = 1;
+    for (; engine->reconfigPending; ++sample) {
         runSilence(*engine, 1, 1);
         if (!holdStart && engine->fadeGain == 0.0)
             holdStart = sample;
         ASSERT_LT(sample, 44100);
     }
-    EXPECT_GT(holdStart, 0);
+    const int32 reconfiguredOn = sample - 1;
+    EXPECT_EQ(reconfiguredOn - holdStart + 1, engine->holdSamples);
     EXPECT_EQ(engine->predelaySamples, static_cast<int32>(44.1 * std::exp2(7.965784284662086 * 0.5) + 0.5));
 }
 

@@ -50,7 +50,10 @@ inline void setParameter(PlugProcessor& engine, PlugValueIndex index, double val
 
 template <typename Sample>
 struct StereoBuffers {
-    explicit StereoBuffers(std::size_t length) : left(length), right(length), outLeft(length), outRight(length) {}
+    explicit StereoBuffers(std::size_t length)
+        : left(length), right(length), outLeft(length), outRight(length)
+    {
+    }
 
     // Channel lists for the block loops, taken afresh since the vectors may be reassigned.
     Sample** inputs()

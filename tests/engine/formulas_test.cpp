@@ -30,8 +30,14 @@ TEST(MappingLaws, DecibelConversion)
 }
 
 // Response magnitude of y = pole * y1 + gain * (x +- x1) at 0 Hz and at half the rate.
-double lowpassGainAtZero(double gain, double pole) { return 2.0 * gain / (1.0 - pole); }
-double highpassGainAtNyquist(double gain, double pole) { return 2.0 * gain / (1.0 + pole); }
+double lowpassGainAtZero(double gain, double pole)
+{
+    return 2.0 * gain / (1.0 - pole);
+}
+double highpassGainAtNyquist(double gain, double pole)
+{
+    return 2.0 * gain / (1.0 + pole);
+}
 
 TEST(FilterCoefficients, OnePoleFiltersHaveUnitGainInTheirPassband)
 {
@@ -94,9 +100,9 @@ TEST(DelayMemory, MaxCutoffKeepsTheDampingFilterBelowHalfTheRate)
         double sampleRate;
         double cutoff;
     };
-    for (const Case c : {Case{48000.0, 16000.0}, Case{32000.1, 16000.0}, Case{32000.0, 15000.0},
-                         Case{22050.0, 10000.0}, Case{16000.0, 7000.0}, Case{8000.0, 3000.0},
-                         Case{4000.0, 1000.0}, Case{500.0, 0.0}}) {
+    for (const Case c :
+         {Case{48000.0, 16000.0}, Case{32000.1, 16000.0}, Case{32000.0, 15000.0}, Case{22050.0, 10000.0},
+          Case{16000.0, 7000.0}, Case{8000.0, 3000.0}, Case{4000.0, 1000.0}, Case{500.0, 0.0}}) {
         EXPECT_EQ(maxCutoffForRate(c.sampleRate), c.cutoff) << c.sampleRate;
         EXPECT_LT(maxCutoffForRate(c.sampleRate), c.sampleRate / 2.0);
     }

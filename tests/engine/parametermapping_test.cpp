@@ -52,13 +52,15 @@ TEST_P(MappingPoints, MapsToItsEngineValue)
 INSTANTIATE_TEST_SUITE_P(
     Engine, MappingPoints,
     testing::Values(
-        MappingCase{"LevelMin", kValueLevel, 0.0, &PlugProcessor::levelGainTarget, 0.015848931924611134, 1e-14},
+        MappingCase{"LevelMin", kValueLevel, 0.0, &PlugProcessor::levelGainTarget, 0.015848931924611134,
+                    1e-14},
         MappingCase{"LevelMax", kValueLevel, 1.0, &PlugProcessor::levelGainTarget, 3.981071705534973, 1e-12},
         MappingCase{"PredelayZero", kValuePredelay, 0.0, &PlugProcessor::predelayMs, 0.0, 0.0},
         MappingCase{"PredelayJustAboveZero", kValuePredelay, 1e-9, &PlugProcessor::predelayMs, 1.0, 1e-8},
         MappingCase{"PredelayMax", kValuePredelay, 1.0, &PlugProcessor::predelayMs, 250.0, 1e-9},
         MappingCase{"DiffusionZero", kValueDiffusion, 0.0, &PlugProcessor::diffusionTarget, 0.0, 0.0},
-        MappingCase{"DiffusionJustAboveZero", kValueDiffusion, 1e-9, &PlugProcessor::diffusionTarget, 0.1, 1e-9},
+        MappingCase{"DiffusionJustAboveZero", kValueDiffusion, 1e-9, &PlugProcessor::diffusionTarget, 0.1,
+                    1e-9},
         MappingCase{"RvbTimeZeroGate", kValueRvbTime, 0.0, &PlugProcessor::gateMs, 200.0, 0.0},
         MappingCase{"RvbTimeOneGate", kValueRvbTime, 1.0, &PlugProcessor::gateMs, 1200.0, 0.0},
         MappingCase{"RvbTimeOneSize", kValueRvbTime, 1.0, &PlugProcessor::sizeMs, 800.0, 0.0},
@@ -86,11 +88,10 @@ TEST(ChangeDetection, OnlyPredelayRvbTimeAndSlopeStartAReconfiguration)
         bool reconfigures;
     };
     const auto defaults = PlugState::defaults();
-    for (const Case c : {Case{kValueLevel, 0.2, false}, Case{kValueMix, 0.9, false},
-                         Case{kValueDiffusion, 0.3, false}, Case{kValueLPCut, 0.1, false},
-                         Case{kValuePredelay, 0.4, true}, Case{kValueRvbTime, 0.6, true},
-                         Case{kValueSlope, 0.2, true},
-                         Case{kValueRvbTime, defaults.values[kValueRvbTime], false}}) {
+    for (const Case c :
+         {Case{kValueLevel, 0.2, false}, Case{kValueMix, 0.9, false}, Case{kValueDiffusion, 0.3, false},
+          Case{kValueLPCut, 0.1, false}, Case{kValuePredelay, 0.4, true}, Case{kValueRvbTime, 0.6, true},
+          Case{kValueSlope, 0.2, true}, Case{kValueRvbTime, defaults.values[kValueRvbTime], false}}) {
         auto engine = makeEngine(48000.0);
         runSilence(*engine, 48000);  // past the cycle of activation
         ASSERT_FALSE(engine->reconfigPending);
@@ -123,7 +124,8 @@ TEST(ChangeDetection, ReturningToTheOldValueStillCounts)
 }
 
 // Values outside 0..1 or NaN can only come from a restored state; the engine treats
-// them as the nearest end of the range, NaN as the parameter's default.
+// them as the nearest end of the range, NaN as the parameter's default, and a denormal
+// as 0.
 TEST(Clamping, OutOfRangeAndNaNValuesMapLikeTheirClampedValue)
 {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -135,7 +137,7 @@ TEST(Clamping, OutOfRangeAndNaNValuesMapLikeTheirClampedValue)
     const auto defaults = PlugState::defaults();
     for (int32 index = 0; index < kNumUsedValues; ++index) {
         for (const Case c : {Case{-0.5, 0.0}, Case{-kInf, 0.0}, Case{7.0, 1.0}, Case{kInf, 1.0},
-                             Case{kNaN, defaults.values[index]}}) {
+                             Case{kNaN, defaults.values[index]}, Case{1e-320, 0.0}}) {
             const auto valueIndex = static_cast<PlugValueIndex>(index);
             auto odd = makeEngine(48000.0, parametersWith(valueIndex, c.stored));
             auto reference = makeEngine(48000.0, parametersWith(valueIndex, c.equivalent));

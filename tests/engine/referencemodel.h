@@ -36,8 +36,8 @@ inline void referenceSample(PlugProcessor& e, double xL, double xR, double& outL
 
     double stage[5] = {p};
     for (int k = 0; k < 4; ++k)
-        stage[k + 1] = referenceAllpass(e.inputDiffuserX[k], e.inputDiffuserY[k], n, w, e.inputDiffuserDelay[k],
-                                        e.inputDiffuserCoeff[k], stage[k]);
+        stage[k + 1] = referenceAllpass(e.inputDiffuserX[k], e.inputDiffuserY[k], n, w,
+                                        e.inputDiffuserDelay[k], e.inputDiffuserCoeff[k], stage[k]);
     for (int k = 0; k < 4; ++k) {
         e.inputDiffuserX[k][w] = stage[k];
         e.inputDiffuserY[k][w] = stage[k + 1];
@@ -89,9 +89,11 @@ void referenceBlock(PlugProcessor& e, const Sample* inL, const Sample* inR, Samp
         const double xL = static_cast<double>(inL[i]) + 1e-18;
         const double xR = static_cast<double>(inR[i]) + 1e-18;
 
-        e.levelSmoothState = e.smoothB * e.levelSmoothState + e.smoothA * e.levelGainTarget;
-        e.mixSmoothState = e.smoothB * e.mixSmoothState + e.smoothA * e.mixTarget;
-        e.diffusionSmoothState = e.smoothB * e.diffusionSmoothState + e.smoothA * e.diffusionTarget;
+        // Smoothers below the smallest normal double are 0 (the engine's guard against denormals).
+        auto flush = [](double state) { return std::abs(state) < 2.2250738585072014e-308 ? 0.0 : state; };
+        e.levelSmoothState = flush(e.smoothB * e.levelSmoothState + e.smoothA * e.levelGainTarget);
+        e.mixSmoothState = flush(e.smoothB * e.mixSmoothState + e.smoothA * e.mixTarget);
+        e.diffusionSmoothState = flush(e.smoothB * e.diffusionSmoothState + e.smoothA * e.diffusionTarget);
         e.levelGainSmoothed = e.levelSmoothState;
         e.mixSmoothed = e.mixSmoothState;
         e.diffusionSmoothed = e.diffusionSmoothState;

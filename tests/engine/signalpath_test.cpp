@@ -205,5 +205,31 @@ TEST(SignalPath, LongSilenceAfterASignalStaysClearOfDenormals)
     EXPECT_EQ(subnormalInMemory, 0);
 }
 
+// Diffusion and Mix smoothed down to 0 take some 16 seconds to pass the whole range of
+// doubles; they must arrive at 0 without ever holding a denormal.
+TEST(SignalPath, SmoothingToZeroNeverHoldsADenormal)
+{
+    auto engine = makeEngine(48000.0);
+    StereoBuffers<double> buffers(4800);
+    buffers.left = noise(4800, 51u);
+    process(*engine, buffers, 4800);
+    setParameter(*engine, kValueDiffusion, 0.0);
+    setParameter(*engine, kValueMix, 0.0);
+    int subnormalStates = 0;
+    for (int block = 0; block < 250; ++block) {  // 25 s
+        process(*engine, buffers, 4800);
+        for (const double state : {engine->mixSmoothState, engine->diffusionSmoothState,
+                                   engine->inputDiffuserCoeff[0], engine->outputDiffuserCoeff[1]})
+            subnormalStates += isSubnormal(state);
+    }
+    EXPECT_EQ(subnormalStates, 0);
+    EXPECT_EQ(engine->diffusionSmoothed, 0.0);
+    EXPECT_EQ(engine->mixSmoothed, 0.0);
+    EXPECT_EQ(engine->dryGain, 1.0);
+    for (const double c : engine->inputDiffuserCoeff)
+        EXPECT_EQ(c, 0.0);
+    EXPECT_EQ(engine->outputDiffuserCoeff[0], 0.0);
+}
+
 }  // namespace
 }  // namespace Steinberg::Vst

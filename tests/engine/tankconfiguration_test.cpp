@@ -132,8 +132,8 @@ TEST(TankConfiguration, DampingCutoffStaysBelowHalfTheRate)
 // extremes, so no read leaves its array.
 TEST(TankConfiguration, EveryDelayFitsItsArrayAtEveryRate)
 {
-    for (const double rate : {4000.0, 4001.0, 7999.0, 8000.0, 11025.0, 22050.0, 44100.0, 48000.0,
-                              88200.0, 96000.0, 192000.0, 384000.0, 1536000.0}) {
+    for (const double rate : {4000.0, 4001.0, 7999.0, 8000.0, 11025.0, 22050.0, 44100.0, 48000.0, 88200.0,
+                              96000.0, 192000.0, 384000.0, 1536000.0}) {
         for (const double rvbTime : {0.0, 0.37, 1.0}) {
             for (const double predelay : {0.0, 1.0}) {
                 PlugState parameters = parametersWith(kValueRvbTime, rvbTime);

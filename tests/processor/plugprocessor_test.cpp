@@ -122,6 +122,15 @@ TEST_F(ProcessorFixture, SampleSizesAndRates)
     EXPECT_EQ(processor->sampleRate, 4000.0);
 }
 
+TEST(PlugProcessorLifecycle, ActivationBeforeInitializeIsRefused)
+{
+    IPtr<PlugProcessor> processor = owned(new PlugProcessor());
+    ProcessSetup setup{kRealtime, kSample32, 512, 48000.0};
+    ASSERT_EQ(processor->setupProcessing(setup), kResultOk);
+    EXPECT_EQ(processor->setActive(true), kNotInitialized);
+    EXPECT_FALSE(processor->buffersAllocated());
+}
+
 TEST_F(ProcessorFixture, InactiveProcessorOutputsSilence)
 {
     FloatBlock in(2, 64, 0.5f), out(2, 64, 9.0f);
