@@ -3,8 +3,12 @@
 // plug-in refuses a call or has no controller.
 #include <gtest/gtest.h>
 
+#include <sndfile.h>
+
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -74,6 +78,28 @@ TEST_F(RenderToolHostCalls, RunsPrerollInputAndTailInBlocksWithTheChangesInTheFi
     };
     EXPECT_EQ(calls(), expected);
 
+    // The report gives the input's length before the processing, though the
+    // input streams through and its length is known only at its end.
+    const std::string report = "input:       " + inputFile() +
+                               "\n"
+                               "format:      WAV, 32-bit float\n"
+                               "rate:        8000 Hz\n"
+                               "channels:    2\n"
+                               "length:      1000 samples (0.125 s)\n"
+                               "block size:  300 samples\n"
+                               "sample size: 32-bit float\n"
+                               "pre-roll:    0.013 s (processed and discarded)\n"
+                               "parameters: (titles unknown: no controller)\n"
+                               "  2 = 0.250000\n"
+                               "  8 = 1.000000\n"
+                               "tail:        250 samples (0.031 s)\n"
+                               "output:      " +
+                               outputFile() +
+                               ", 1250 samples (0.156 s), 32-bit float WAV\n"
+                               "peak:        0.499500 (-6.0 dBFS)\n";
+    ASSERT_NE(result.out.find("input:"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.substr(result.out.find("input:")), report);
+
     // The fake passes audio through: the output is the input, then the tail's silence.
     const auto output = morvik::testing::readSoundFile(outputFile());
     ASSERT_TRUE(output);
@@ -109,16 +135,17 @@ TEST_F(RenderToolHostCalls, ReportsARefusedCallUndoesWhatWasDoneAndWritesNothing
         std::string refusedCall;
         std::string messagePart;
         Calls lastCalls;
+        bool reportsTheInput;  // the refusal comes after the input was taken in
     };
     const Case cases[] = {
-        {"initialize", "refused initialize", {"initialize context"}},
-        {"setBusArrangements", "refused a stereo input and output", {"setBusArrangements 1 3 1 3", "terminate"}},
-        {"setupProcessing", "refused setupProcessing", {"setupProcessing 2 0 512 8000", "terminate"}},
-        {"setActive", "refused setActive(true)", {"setActive 1", "terminate"}},
-        {"setProcessing", "refused setProcessing(true)", {"setProcessing 1", "setActive 0", "terminate"}},
+        {"initialize", "refused initialize", {"initialize context"}, false},
+        {"setBusArrangements", "refused a stereo input and output", {"setBusArrangements 1 3 1 3", "terminate"}, true},
+        {"setupProcessing", "refused setupProcessing", {"setupProcessing 2 0 512 8000", "terminate"}, true},
+        {"setActive", "refused setActive(true)", {"setActive 1", "terminate"}, true},
+        {"setProcessing", "refused setProcessing(true)", {"setProcessing 1", "setActive 0", "terminate"}, true},
         {"process", "process failed on the block at sample 0",
-         {"process 2 0 512", "setProcessing 0", "setActive 0", "terminate"}},
-        {"terminate", "refused terminate", {"setActive 0", "terminate"}},
+         {"process 2 0 512", "setProcessing 0", "setActive 0", "terminate"}, true},
+        {"terminate", "refused terminate", {"setActive 0", "terminate"}, true},
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.refusedCall);
@@ -127,10 +154,112 @@ TEST_F(RenderToolHostCalls, ReportsARefusedCallUndoesWhatWasDoneAndWritesNothing
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_NE(result.err.find(entry.messagePart), std::string::npos) << result.err;
         EXPECT_FALSE(fs::exists(outputFile()));
+        // With the whole length, even where processing stopped in the first block.
+        EXPECT_EQ(result.out.find("length:      1000 samples"), entry.reportsTheInput ? result.out.find("length:")
+                                                                                        : std::string::npos)
+            << result.out;
+        EXPECT_EQ(result.out.find("tail:"), std::string::npos) << result.out;
 
         const Calls all = calls();
         ASSERT_GE(all.size(), entry.lastCalls.size());
         EXPECT_EQ(Calls(all.end() - static_cast<std::ptrdiff_t>(entry.lastCalls.size()), all.end()), entry.lastCalls);
+    }
+}
+
+TEST_F(RenderToolHostCalls, LeavesAnEarlierOutputAloneWhenTheRenderFails)
+{
+    for (const std::string refusedCall : {"process", "terminate"}) {
+        SCOPED_TRACE(refusedCall);
+        {
+            std::ofstream earlier(outputFile());
+            earlier << "earlier";
+        }
+        const ProcessResult result = run({inputFile(), "-o", outputFile()}, refusedCall);
+        EXPECT_EQ(result.exitCode, 1);
+        std::ifstream kept(outputFile());
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "earlier");
+        EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(scratch), {}).size(), 5u)
+            << "no file left behind besides in.wav, out.wav, calls.log, stdout.txt and stderr.txt";
+    }
+}
+
+// The output takes the place of what was there only once it is complete.
+TEST_F(RenderToolHostCalls, WritesOverItsInputAndThroughALinkKeepingTheFilesMode)
+{
+    fs::permissions(inputFile(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const ProcessResult result = run({inputFile(), "-o", inputFile(), "--no-tail"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto rewritten = morvik::testing::readSoundFile(inputFile());
+    ASSERT_TRUE(rewritten);
+    EXPECT_EQ(rewritten->channels, input);
+    EXPECT_EQ(fs::status(inputFile()).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    const fs::path link = scratch / "link.wav";
+    fs::create_symlink("out.wav", link);
+    ASSERT_EQ(run({inputFile(), "-o", link.string(), "--no-tail"}).exitCode, 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    const auto throughLink = morvik::testing::readSoundFile(outputFile());
+    ASSERT_TRUE(throughLink);
+    EXPECT_EQ(throughLink->channels, input);
+}
+
+// Problems come in the order they would if the whole input were read first:
+// a damaged input ahead of anything the plug-in refuses, and no report.
+TEST_F(RenderToolHostCalls, ReportsADamagedInputFirstAndWritesNothing)
+{
+    std::vector<std::vector<double>> noise(2);
+    std::uint32_t state = 0x12345678u;
+    for (int frame = 0; frame < 88200; ++frame)
+        for (auto& channel : noise) {
+            state = state * 1664525u + 1013904223u;
+            channel.push_back(static_cast<double>(state >> 8) / 16777216.0 - 0.5);
+        }
+    const fs::path damaged = scratch / "damaged.flac";
+    ASSERT_TRUE(morvik::testing::writeSoundFile(damaged, 44100, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, noise));
+    {
+        // Garbage over the middle of the file: the decoder loses its place there.
+        std::fstream file(damaged, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(static_cast<std::streamoff>(fs::file_size(damaged) / 2));
+        for (int index = 0; index < 4000; ++index)
+            file.put(static_cast<char>(index * 37));
+    }
+
+    for (const std::string refusedCall : {"", "setupProcessing", "process", "terminate"}) {
+        SCOPED_TRACE("refused: " + refusedCall);
+        const ProcessResult result = run({damaged.string(), "-o", outputFile()}, refusedCall);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_NE(result.err.find("error while reading " + damaged.string()), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find("refused"), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_FALSE(fs::exists(outputFile()));
+    }
+}
+
+TEST_F(RenderToolHostCalls, NamesTheInputsContainerAndSampleFormat)
+{
+    struct Case {
+        int format;
+        std::string name;
+    };
+    const Case cases[] = {
+        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, "WAV, 32-bit float"},
+        {SF_FORMAT_WAVEX | SF_FORMAT_FLOAT, "WAV, 32-bit float"},
+        {SF_FORMAT_WAV | SF_FORMAT_DOUBLE, "WAV, 64-bit float"},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_16, "WAV, 16-bit integer"},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_U8, "WAV, 8-bit unsigned integer"},
+        {SF_FORMAT_AIFF | SF_FORMAT_PCM_24, "AIFF, 24-bit integer"},
+        {SF_FORMAT_FLAC | SF_FORMAT_PCM_16, "FLAC, 16-bit integer"},
+        {SF_FORMAT_W64 | SF_FORMAT_PCM_32, "Wave64, 32-bit integer"},
+        {SF_FORMAT_WAV | SF_FORMAT_ULAW, "WAV, U-Law"},  // libsndfile's own name
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        const fs::path file = scratch / "formatted";
+        ASSERT_TRUE(morvik::testing::writeSoundFile(file, 8000, entry.format, input));
+        const ProcessResult result = run({file.string(), "-o", outputFile(), "--no-tail"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_NE(result.out.find("\nformat:      " + entry.name + "\n"), std::string::npos) << result.out;
     }
 }
 

@@ -14,12 +14,13 @@ using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
 
 }  // namespace
 
-bool writeFloatWav(const std::filesystem::path& path, int sampleRate, const std::vector<std::vector<double>>& channels)
+bool writeSoundFile(const std::filesystem::path& path, int sampleRate, int format,
+                    const std::vector<std::vector<double>>& channels)
 {
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = static_cast<int>(channels.size());
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    info.format = format;
     SoundFile file(sf_open(path.c_str(), SFM_WRITE, &info));
     if (!file || channels.empty())
         return false;
@@ -30,6 +31,11 @@ bool writeFloatWav(const std::filesystem::path& path, int sampleRate, const std:
             interleaved.push_back(channel.at(frame));
     return sf_writef_double(file.get(), interleaved.data(), static_cast<sf_count_t>(frames)) ==
            static_cast<sf_count_t>(frames);
+}
+
+bool writeFloatWav(const std::filesystem::path& path, int sampleRate, const std::vector<std::vector<double>>& channels)
+{
+    return writeSoundFile(path, sampleRate, SF_FORMAT_WAV | SF_FORMAT_FLOAT, channels);
 }
 
 std::optional<SoundFileContents> readSoundFile(const std::filesystem::path& path)

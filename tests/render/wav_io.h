@@ -16,7 +16,12 @@ struct SoundFileContents {
     std::size_t frames() const { return channels.empty() ? 0 : channels[0].size(); }
 };
 
-// Writes a WAV file of 32-bit floats with the given channels (all the same length).
+// Writes the channels (all the same length) in libsndfile's `format`
+// (SF_FORMAT_* bits, container and samples).
+bool writeSoundFile(const std::filesystem::path& path, int sampleRate, int format,
+                    const std::vector<std::vector<double>>& channels);
+
+// A WAV file of 32-bit floats.
 bool writeFloatWav(const std::filesystem::path& path, int sampleRate, const std::vector<std::vector<double>>& channels);
 
 std::optional<SoundFileContents> readSoundFile(const std::filesystem::path& path);

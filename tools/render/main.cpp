@@ -4,19 +4,23 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "tools/host/module.h"
-#include "tools/render/audio_file.h"
+#include "tools/render/audio_stream.h"
 #include "tools/render/parameter_catalog.h"
 #include "tools/render/parameter_resolution.h"
 #include "tools/render/plugin_instance.h"
 #include "tools/render/render_options.h"
 #include "tools/render/render_report.h"
 #include "tools/render/renderer.h"
+#include "tools/render/sound_file_reader.h"
+#include "tools/render/stereo_audio_source.h"
 #include "tools/render/test_signal.h"
+#include "tools/render/wav_file_writer.h"
 
 namespace morvik::render {
 namespace {
@@ -54,20 +58,21 @@ std::string channelsText(int fileChannels)
 }
 
 struct Input {
-    StereoAudio audio;
+    std::unique_ptr<AudioSource> source;
     InputDescription description;
 };
 
-Outcome<Input> loadInput(const RenderOptions& options)
+Outcome<Input> openInput(const RenderOptions& options)
 {
-    if (!options.input) {
-        TestSignal signal = makeTestSignal();
-        return Input{std::move(signal.audio), {"built-in test signal", "drum-like bursts and a click", "2"}};
-    }
-    auto file = readAudioFile(*options.input);
+    if (!options.input)
+        return Input{std::make_unique<StereoAudioSource>(makeTestSignal().audio),
+                     {"built-in test signal", "drum-like bursts and a click", "2"}};
+    auto file = SoundFileReader::open(*options.input);
     if (!file)
         return Failure{file.error()};
-    return Input{std::move(file->audio), {options.input->string(), file->format, channelsText(file->fileChannels)}};
+    InputDescription description{options.input->string(), file.value()->format(),
+                                 channelsText(file.value()->fileChannels())};
+    return Input{std::move(file.value()), std::move(description)};
 }
 
 int run(const RenderOptions& options)
@@ -99,15 +104,10 @@ int run(const RenderOptions& options)
     if (!parameters)
         return fail(kUsageError, parameters.error());
 
-    auto input = loadInput(options);
+    auto input = openInput(options);
     if (!input)
         return fail(kRuntimeFailure, input.error());
-
-    std::cout << "plug-in:     " << plugin.name() << (plugin.vendor().empty() ? "" : " by " + plugin.vendor())
-              << ", from " << module->binaryPath().string() << '\n';
-    if (!catalog.hasController())
-        std::cout << "controller:  none (" << plugin.controllerProblem() << ")\n";
-    printInput(std::cout, input->description, input->audio);
+    AudioSource& source = *input->source;
 
     RenderSettings settings;
     settings.sampleSize = options.sampleSize;
@@ -115,9 +115,20 @@ int run(const RenderOptions& options)
     settings.prerollSeconds = options.prerollSeconds;
     settings.renderTail = options.renderTail;
     settings.parameters = parameters.value();
-    printProcessing(std::cout, settings, catalog);
 
-    const auto rendering = render(plugin.component(), plugin.processor(), input->audio, settings);
+    // The opening report gives the input's length, known once the input has
+    // streamed through.
+    const auto printOpening = [&](std::size_t inputFrames) {
+        std::cout << "plug-in:     " << plugin.name() << (plugin.vendor().empty() ? "" : " by " + plugin.vendor())
+                  << ", from " << module->binaryPath().string() << '\n';
+        if (!catalog.hasController())
+            std::cout << "controller:  none (" << plugin.controllerProblem() << ")\n";
+        printInput(std::cout, input->description, source.sampleRate(), inputFrames);
+        printProcessing(std::cout, settings, catalog);
+    };
+
+    WavFileWriter output(options.output, source.sampleRate(), options.sampleSize);
+    const auto rendering = render(plugin.component(), plugin.processor(), source, output, settings, printOpening);
     if (!rendering)
         return fail(kRuntimeFailure, rendering.error());
     if (auto stopped = plugin.shutdown(); !stopped)
@@ -126,7 +137,7 @@ int run(const RenderOptions& options)
         std::cerr << kProgram << ": warning: the plug-in produced " << rendering->nonFiniteSamples
                   << " samples that are not finite numbers\n";
 
-    if (auto written = writeWavFile(options.output, rendering->audio, options.sampleSize); !written)
+    if (auto written = output.finish(); !written)
         return fail(kRuntimeFailure, written.error());
     printRendering(std::cout, rendering.value(), settings, options.output);
     return kSuccess;

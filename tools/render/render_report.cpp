@@ -21,13 +21,8 @@ std::string framesAndSeconds(std::size_t frames, double sampleRate)
     return std::to_string(frames) + " samples (" + fixed(static_cast<double>(frames) / sampleRate, 3) + " s)";
 }
 
-std::string peakText(const StereoAudio& audio)
+std::string peakText(double peak)
 {
-    double peak = 0.0;
-    for (const auto& channel : audio.channels)
-        for (const double sample : channel)
-            if (std::isfinite(sample))
-                peak = std::max(peak, std::abs(sample));
     if (peak == 0.0)
         return "silent";
     return fixed(peak, 6) + " (" + fixed(20.0 * std::log10(peak), 1) + " dBFS)";
@@ -66,13 +61,13 @@ void printParameterList(std::ostream& out, const ParameterCatalog& catalog)
     printTable(out, rows);
 }
 
-void printInput(std::ostream& out, const InputDescription& description, const StereoAudio& audio)
+void printInput(std::ostream& out, const InputDescription& description, double sampleRate, std::size_t frames)
 {
     out << "input:       " << description.source << '\n'
         << "format:      " << description.format << '\n'
-        << "rate:        " << fixed(audio.sampleRate, 0) << " Hz\n"
+        << "rate:        " << fixed(sampleRate, 0) << " Hz\n"
         << "channels:    " << description.channels << '\n'
-        << "length:      " << framesAndSeconds(audio.frames(), audio.sampleRate) << '\n';
+        << "length:      " << framesAndSeconds(frames, sampleRate) << '\n';
 }
 
 void printProcessing(std::ostream& out, const RenderSettings& settings, const ParameterCatalog& catalog)
@@ -104,7 +99,7 @@ void printProcessing(std::ostream& out, const RenderSettings& settings, const Pa
 void printRendering(std::ostream& out, const Rendering& rendering, const RenderSettings& settings,
                     const std::filesystem::path& output)
 {
-    const double rate = rendering.audio.sampleRate;
+    const double rate = rendering.sampleRate;
     out << "tail:        ";
     if (!settings.renderTail)
         out << "skipped (--no-tail); the plug-in reports "
@@ -115,9 +110,9 @@ void printRendering(std::ostream& out, const Rendering& rendering, const RenderS
                                               ")"
                                         : "")
             << '\n';
-    out << "output:      " << output.string() << ", " << framesAndSeconds(rendering.audio.frames(), rate) << ", "
+    out << "output:      " << output.string() << ", " << framesAndSeconds(rendering.outputFrames, rate) << ", "
         << (settings.sampleSize == SampleSize::Float64 ? "64" : "32") << "-bit float WAV\n"
-        << "peak:        " << peakText(rendering.audio) << '\n';
+        << "peak:        " << peakText(rendering.peak) << '\n';
 }
 
 }  // namespace morvik::render

@@ -1,6 +1,7 @@
 // What the tool tells the user: the parameter list and what a render did.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <iosfwd>
 #include <span>
@@ -9,7 +10,6 @@
 #include "tools/render/parameter_catalog.h"
 #include "tools/render/parameter_resolution.h"
 #include "tools/render/renderer.h"
-#include "tools/render/stereo_audio.h"
 
 namespace morvik::render {
 
@@ -22,7 +22,7 @@ struct InputDescription {
     std::string channels;  // how the channels were taken, e.g. "1 (mono, fed to both)"
 };
 
-void printInput(std::ostream& out, const InputDescription& description, const StereoAudio& audio);
+void printInput(std::ostream& out, const InputDescription& description, double sampleRate, std::size_t frames);
 void printProcessing(std::ostream& out, const RenderSettings& settings, const ParameterCatalog& catalog);
 void printRendering(std::ostream& out, const Rendering& rendering, const RenderSettings& settings,
                     const std::filesystem::path& output);
