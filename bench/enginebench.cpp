@@ -66,6 +66,32 @@ void reportRealTime(benchmark::State& state, int32 blockLength, double sampleRat
     state.counters["xRealTime"] = benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate);
 }
 
+// Runs `seconds` of audio through the engine untimed, e.g. past the reconfiguration
+// cycle that every activation starts with.
+template <typename Sample>
+void runFor(PlugProcessor& engine, StereoBlock<Sample>& block, int32 blockLength, double sampleRate,
+            double seconds)
+{
+    for (int32 done = 0; done < static_cast<int32>(seconds * sampleRate); done += blockLength)
+        process(engine, block, blockLength);
+}
+
+// Times one block per iteration, each after `prepare` has set the engine up for it.
+template <typename Sample, typename Prepare>
+void timeBlocks(benchmark::State& state, PlugProcessor& engine, StereoBlock<Sample>& block,
+                int32 blockLength, double sampleRate, Prepare prepare)
+{
+    for (auto _ : state) {
+        prepare(engine);
+        process(engine, block, blockLength);
+        benchmark::DoNotOptimize(block.outLeft.data());
+        benchmark::ClobberMemory();
+    }
+    reportRealTime(state, blockLength, sampleRate);
+}
+
+void noPreparation(PlugProcessor&) {}
+
 // Arguments: sample rate (Hz), block length.
 template <typename Sample>
 void BM_Throughput(benchmark::State& state)
@@ -74,16 +100,8 @@ void BM_Throughput(benchmark::State& state)
     const auto blockLength = static_cast<int32>(state.range(1));
     auto engine = makeActiveEngine(sampleRate);
     StereoBlock<Sample> block(blockLength);
-    // Past the reconfiguration cycle that every activation starts with.
-    for (int32 done = 0; done < static_cast<int32>(sampleRate); done += blockLength)
-        process(*engine, block, blockLength);
-
-    for (auto _ : state) {
-        process(*engine, block, blockLength);
-        benchmark::DoNotOptimize(block.outLeft.data());
-        benchmark::ClobberMemory();
-    }
-    reportRealTime(state, blockLength, sampleRate);
+    runFor(*engine, block, blockLength, sampleRate, 1.0);
+    timeBlocks(state, *engine, block, blockLength, sampleRate, noPreparation);
 }
 
 void throughputArguments(benchmark::internal::Benchmark* bench)
@@ -105,18 +123,10 @@ void BM_SilenceAfterSignal(benchmark::State& state)
     constexpr int32 kBlock = 512;
     auto engine = makeActiveEngine(kSampleRate);
     StereoBlock<double> block(kBlock);
-    for (int32 done = 0; done < 2 * static_cast<int32>(kSampleRate); done += kBlock)
-        process(*engine, block, kBlock);
+    runFor(*engine, block, kBlock, kSampleRate, 2.0);
     block.silenceInput();
-    for (int32 done = 0; done < 30 * static_cast<int32>(kSampleRate); done += kBlock)
-        process(*engine, block, kBlock);
-
-    for (auto _ : state) {
-        process(*engine, block, kBlock);
-        benchmark::DoNotOptimize(block.outLeft.data());
-        benchmark::ClobberMemory();
-    }
-    reportRealTime(state, kBlock, kSampleRate);
+    runFor(*engine, block, kBlock, kSampleRate, 30.0);
+    timeBlocks(state, *engine, block, kBlock, kSampleRate, noPreparation);
 }
 BENCHMARK(BM_SilenceAfterSignal)->Name("SilenceAfterSignal64/rate:48000/block:512");
 
@@ -128,20 +138,14 @@ void BM_BlockEndingReconfiguration(benchmark::State& state)
     constexpr int32 kBlock = 512;
     auto engine = makeActiveEngine(kSampleRate);
     StereoBlock<double> block(kBlock);
-    for (int32 done = 0; done < static_cast<int32>(kSampleRate); done += kBlock)
-        process(*engine, block, kBlock);
-
-    for (auto _ : state) {
+    runFor(*engine, block, kBlock, kSampleRate, 1.0);
+    timeBlocks(state, *engine, block, kBlock, kSampleRate, [](PlugProcessor& e) {
         // The last sample of a hold is next.
-        engine->reconfigPending = true;
-        engine->fadingIn = false;
-        engine->fadeGain = 0.0;
-        engine->holdCounter = 1;
-        process(*engine, block, kBlock);
-        benchmark::DoNotOptimize(block.outLeft.data());
-        benchmark::ClobberMemory();
-    }
-    reportRealTime(state, kBlock, kSampleRate);
+        e.reconfigPending = true;
+        e.fadingIn = false;
+        e.fadeGain = 0.0;
+        e.holdCounter = 1;
+    });
 }
 BENCHMARK(BM_BlockEndingReconfiguration)->Name("BlockEndingReconfiguration64/rate:48000/block:512");
 
@@ -153,16 +157,10 @@ void BM_DiffusionMoving(benchmark::State& state)
     constexpr int32 kBlock = 512;
     auto engine = makeActiveEngine(kSampleRate);
     StereoBlock<double> block(kBlock);
-    for (int32 done = 0; done < static_cast<int32>(kSampleRate); done += kBlock)
-        process(*engine, block, kBlock);
-
-    for (auto _ : state) {
-        engine->diffusionSmoothState = 0.5 * engine->diffusionTarget;  // halfway through a change
-        process(*engine, block, kBlock);
-        benchmark::DoNotOptimize(block.outLeft.data());
-        benchmark::ClobberMemory();
-    }
-    reportRealTime(state, kBlock, kSampleRate);
+    runFor(*engine, block, kBlock, kSampleRate, 1.0);
+    timeBlocks(state, *engine, block, kBlock, kSampleRate, [](PlugProcessor& e) {
+        e.diffusionSmoothState = 0.5 * e.diffusionTarget;  // halfway through a change
+    });
 }
 BENCHMARK(BM_DiffusionMoving)->Name("DiffusionMoving64/rate:48000/block:512");
 

@@ -10,6 +10,7 @@
 
 #include "sdk/vst3/interfaces/all.h"
 #include "tests/host/bundle_location.h"
+#include "tests/host/component_state.h"
 #include "tools/host/block_runner.h"
 #include "tools/host/factory.h"
 #include "tools/host/host_application.h"
@@ -63,12 +64,7 @@ protected:
         return toUtf8(buffer);
     }
 
-    std::vector<std::uint8_t> processorState()
-    {
-        auto stream = create<MemoryStream>();
-        EXPECT_EQ(component->getState(stream.get()), kResultOk);
-        return stream->bytes();
-    }
+    std::vector<std::uint8_t> processorState() { return morvik::testing::savedState(*component); }
 
     std::unique_ptr<Module> module;
     IPtr<HostApplication> hostContext = create<HostApplication>();

@@ -20,6 +20,7 @@
 #include "tools/host/parameter_changes.h"
 #include "tools/host/text.h"
 #include "tests/host/bundle_location.h"
+#include "tests/host/component_state.h"
 
 namespace {
 
@@ -77,12 +78,7 @@ protected:
         ASSERT_EQ(processor->setupProcessing(s), kResultOk);
     }
 
-    std::vector<std::uint8_t> savedState()
-    {
-        auto stream = create<MemoryStream>();
-        EXPECT_EQ(component->getState(stream.get()), kResultOk);
-        return stream->bytes();
-    }
+    std::vector<std::uint8_t> savedState() { return morvik::testing::savedState(*component); }
 
     std::unique_ptr<Module> module;
     IPtr<HostApplication> hostContext = create<HostApplication>();
