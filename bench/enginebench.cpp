@@ -92,6 +92,23 @@ void timeBlocks(benchmark::State& state, PlugProcessor& engine, StereoBlock<Samp
 
 void noPreparation(PlugProcessor&) {}
 
+// The fixed case of the special benchmarks: 48 kHz, blocks of 512, past the
+// activation's reconfiguration cycle.
+constexpr double kSpecialRate = 48000.0;
+constexpr int32 kSpecialBlock = 512;
+
+struct SettledEngine {
+    std::unique_ptr<PlugProcessor> engine = makeActiveEngine(kSpecialRate);
+    StereoBlock<double> block{kSpecialBlock};
+    SettledEngine() { run(1.0); }
+    void run(double seconds) { runFor(*engine, block, kSpecialBlock, kSpecialRate, seconds); }
+    template <typename Prepare>
+    void time(benchmark::State& state, Prepare prepare)
+    {
+        timeBlocks(state, *engine, block, kSpecialBlock, kSpecialRate, prepare);
+    }
+};
+
 // Arguments: sample rate (Hz), block length.
 template <typename Sample>
 void BM_Throughput(benchmark::State& state)
@@ -119,14 +136,11 @@ BENCHMARK(BM_Throughput<float>)->Name("Throughput32")->Apply(throughputArguments
 // they go: must cost no more than signal (no denormal slow path).
 void BM_SilenceAfterSignal(benchmark::State& state)
 {
-    constexpr double kSampleRate = 48000.0;
-    constexpr int32 kBlock = 512;
-    auto engine = makeActiveEngine(kSampleRate);
-    StereoBlock<double> block(kBlock);
-    runFor(*engine, block, kBlock, kSampleRate, 2.0);
-    block.silenceInput();
-    runFor(*engine, block, kBlock, kSampleRate, 30.0);
-    timeBlocks(state, *engine, block, kBlock, kSampleRate, noPreparation);
+    SettledEngine settled;
+    settled.run(1.0);
+    settled.block.silenceInput();
+    settled.run(30.0);
+    settled.time(state, noPreparation);
 }
 BENCHMARK(BM_SilenceAfterSignal)->Name("SilenceAfterSignal64/rate:48000/block:512");
 
@@ -134,12 +148,8 @@ BENCHMARK(BM_SilenceAfterSignal)->Name("SilenceAfterSignal64/rate:48000/block:51
 // clearing of the whole input history, once per reconfiguration cycle.
 void BM_BlockEndingReconfiguration(benchmark::State& state)
 {
-    constexpr double kSampleRate = 48000.0;
-    constexpr int32 kBlock = 512;
-    auto engine = makeActiveEngine(kSampleRate);
-    StereoBlock<double> block(kBlock);
-    runFor(*engine, block, kBlock, kSampleRate, 1.0);
-    timeBlocks(state, *engine, block, kBlock, kSampleRate, [](PlugProcessor& e) {
+    SettledEngine settled;
+    settled.time(state, [](PlugProcessor& e) {
         // The last sample of a hold is next.
         e.reconfigPending = true;
         e.fadingIn = false;
@@ -153,12 +163,8 @@ BENCHMARK(BM_BlockEndingReconfiguration)->Name("BlockEndingReconfiguration64/rat
 // coefficients are recomputed on every sample (about a second after each Diffusion change).
 void BM_DiffusionMoving(benchmark::State& state)
 {
-    constexpr double kSampleRate = 48000.0;
-    constexpr int32 kBlock = 512;
-    auto engine = makeActiveEngine(kSampleRate);
-    StereoBlock<double> block(kBlock);
-    runFor(*engine, block, kBlock, kSampleRate, 1.0);
-    timeBlocks(state, *engine, block, kBlock, kSampleRate, [](PlugProcessor& e) {
+    SettledEngine settled;
+    settled.time(state, [](PlugProcessor& e) {
         e.diffusionSmoothState = 0.5 * e.diffusionTarget;  // halfway through a change
     });
 }
