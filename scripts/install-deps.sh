@@ -3,7 +3,15 @@
 # Does nothing (and needs no network) when everything is already installed.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev dpf-source libsndfile1-dev)
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+  dpf-source libsndfile1-dev
+  # the editor: drawing, text, the UI description, the X11 window
+  libcairo2-dev libpango1.0-dev fonts-dejavu-core libexpat1-dev
+  libxcb1-dev libxcb-util-dev libxcb-keysyms1-dev libxcb-xtest0-dev
+  # editor tests in a real X server
+  xvfb xauth xdotool
+)
 
 missing=()
 for package in "${packages[@]}"; do
