@@ -1,36 +1,43 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite: a Release pass in build/, then the same
-# tests with the address and undefined-behaviour sanitizers in build-asan/.
+# Builds and runs the whole test suite: a Release pass in build/, the same
+# tests with the address and undefined-behaviour sanitizers in build-asan/, and
+# the threaded tests with the thread sanitizer in build-tsan/.
 #
-#   scripts/test.sh                  both passes
+#   scripts/test.sh                  every pass
 #   scripts/test.sh --release        the Release pass only
-#   scripts/test.sh --sanitize       the sanitizer pass only
+#   scripts/test.sh --sanitize       the address and undefined-behaviour pass only
+#   scripts/test.sh --threads        the thread-sanitizer pass only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-release=true
-sanitize=true
+passes=(release sanitize threads)
 case "${1:-}" in
   "") ;;
-  --release) sanitize=false ;;
-  --sanitize) release=false ;;
-  *) echo "usage: $0 [--release | --sanitize]" >&2; exit 2 ;;
+  --release | --sanitize | --threads) passes=("${1#--}") ;;
+  *) echo "usage: $0 [--release | --sanitize | --threads]" >&2; exit 2 ;;
 esac
 
+# run_pass BUILD_DIR TARGET CMAKE_ARGS...
 run_pass() {
-  local build_dir=$1
-  shift
+  local build_dir=$1 target=$2
+  shift 2
   echo "== $build_dir"
   cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
-  cmake --build "$build_dir"
+  cmake --build "$build_dir" --target "$target"
   ctest --test-dir "$build_dir" --output-on-failure -j8
 }
 
-if $release; then
-  run_pass build -DCMAKE_BUILD_TYPE=Release
-fi
-if $sanitize; then
-  # Debug information makes sanitizer reports point at source lines.
-  UBSAN_OPTIONS=print_stacktrace=1 \
-    run_pass build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_SANITIZE=ON -DMORVIK_BUILD_BENCH=OFF
-fi
+for pass in "${passes[@]}"; do
+  case $pass in
+    release)
+      run_pass build all -DCMAKE_BUILD_TYPE=Release ;;
+    sanitize)
+      # Debug information makes sanitizer reports point at source lines.
+      UBSAN_OPTIONS=print_stacktrace=1 \
+        run_pass build-asan all -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_SANITIZE=ON -DMORVIK_BUILD_BENCH=OFF ;;
+    threads)
+      TSAN_OPTIONS=halt_on_error=1 \
+        run_pass build-tsan thread_tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_THREAD_SANITIZE=ON \
+        -DMORVIK_BUILD_BENCH=OFF ;;
+  esac
+done

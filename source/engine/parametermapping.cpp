@@ -38,6 +38,11 @@ bool detectChange(double value, double& lastValue)
 
 }  // namespace
 
+double PlugProcessor::gateMsFor(const PlugState& record)
+{
+    return 1000.0 * engineValue(record, kValueRvbTime) + 200.0;
+}
+
 void PlugProcessor::updateParameters(bool snap)
 {
     const double level = engineValue(state, kValueLevel);
@@ -50,7 +55,7 @@ void PlugProcessor::updateParameters(bool snap)
 
     mixTarget = mix;
     predelayMs = predelay == 0.0 ? 0.0 : std::exp2(7.965784284662086 * predelay);  // 250^p
-    gateMs = 1000.0 * rvbTime + 200.0;
+    gateMs = gateMsFor(state);
     sizeMs = 700.0 * rvbTime + 100.0;
     diffusionTarget = diffusion == 0.0 ? 0.0 : std::exp2(diffusion * 3.321928094887362) * 0.1;
     const double octavesToLongestDecay = std::log10(5000.0 / gateMs) * 3.321928094887362;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 #include <new>
-#include <thread>
 
 #include "source/module/plugids.h"
 #include "source/processor/parameterids.h"
@@ -134,6 +133,7 @@ tresult PlugProcessor::setActive(TBool state)
         freeBuffers();
         active = false;
     }
+    publishState();
     const tresult baseResult = AudioEffect::setActive(state);
     return result != kResultOk ? result : baseResult;
 }
@@ -141,42 +141,36 @@ tresult PlugProcessor::setActive(TBool state)
 tresult PlugProcessor::setState(IBStream* stream)
 {
     PlugState loaded;
-    if (!peekPostedState(loaded))
-        loaded = state;
     if (loaded.read(stream) != kResultOk) {
         if (!active)
             updateParameters(false);
         return kResultFalse;
     }
-    if (active) {
-        postState(loaded);
-    } else {
-        state = loaded;
-        updateParameters(false);
-    }
+    handOver.post({loaded, gateMsFor(loaded)});
+    // With no block running, the host's thread runs the engine: take it at once.
+    if (!active && takePostedState())
+        publishState();
     return kResultOk;
 }
 
 tresult PlugProcessor::getState(IBStream* stream)
 {
-    PlugState current;
-    if (!peekPostedState(current))
-        current = state;
-    return current.write(stream);
+    return handOver.current().record.write(stream);
 }
 
 uint32 PlugProcessor::getTailSamples()
 {
-    const double tail = (gateMs * 0.001 + 0.5) * sampleRate;
+    const double tail = (handOver.current().gateMs * 0.001 + 0.5) * sampleRate;
     if (!(tail >= 0.0 && tail < 9.2e18))
         return 0;
     return static_cast<uint32>(static_cast<int64>(tail));
 }
 
-void PlugProcessor::applyParameterChanges(IParameterChanges* changes)
+bool PlugProcessor::applyParameterChanges(IParameterChanges* changes)
 {
     if (!changes)
-        return;
+        return false;
+    bool updated = false;
     const int32 queueCount = changes->getParameterCount();
     for (int32 index = 0; index < queueCount; ++index) {
         IParamValueQueue* queue = changes->getParameterData(index);
@@ -196,7 +190,9 @@ void PlugProcessor::applyParameterChanges(IParameterChanges* changes)
             }
         }
         updateParameters(false);
+        updated = true;
     }
+    return updated;
 }
 
 void PlugProcessor::writeSilence(AudioBusBuffers& bus, int32 numSamples, bool is64)
@@ -209,8 +205,9 @@ void PlugProcessor::writeSilence(AudioBusBuffers& bus, int32 numSamples, bool is
 
 tresult PlugProcessor::process(ProcessData& data)
 {
-    takePostedState();
-    applyParameterChanges(data.inputParameterChanges);
+    const bool taken = takePostedState();
+    if (applyParameterChanges(data.inputParameterChanges) || taken)
+        publishState();
 
     if (data.numInputs <= 0 || data.numOutputs <= 0 || !data.inputs || !data.outputs)
         return kResultOk;
@@ -267,38 +264,17 @@ tresult PlugProcessor::process(ProcessData& data)
     return kResultOk;
 }
 
-void PlugProcessor::postState(const PlugState& loaded)
-{
-    // Host thread. The audio thread holds the slot for a copy at most; wait that out.
-    for (;;) {
-        int expected = mailbox.load(std::memory_order_acquire);
-        if (expected != kMailboxReading &&
-            mailbox.compare_exchange_weak(expected, kMailboxWriting, std::memory_order_acquire))
-            break;
-        std::this_thread::yield();
-    }
-    postedState = loaded;
-    mailbox.store(kMailboxFull, std::memory_order_release);
-}
-
 bool PlugProcessor::takePostedState()
 {
-    int expected = kMailboxFull;
-    if (!mailbox.compare_exchange_strong(expected, kMailboxReading, std::memory_order_acquire))
+    if (!handOver.take(state))
         return false;
-    state = postedState;
-    mailbox.store(kMailboxEmpty, std::memory_order_release);
     updateParameters(false);
     return true;
 }
 
-bool PlugProcessor::peekPostedState(PlugState& out) const
+void PlugProcessor::publishState()
 {
-    // Only the host thread writes the slot, so reading it here never races a write.
-    if (mailbox.load(std::memory_order_acquire) != kMailboxFull)
-        return false;
-    out = postedState;
-    return true;
+    handOver.publish({state, gateMs});
 }
 
 }  // namespace Steinberg::Vst

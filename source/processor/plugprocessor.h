@@ -4,11 +4,10 @@
 // defined in source/engine/.
 #pragma once
 
-#include <atomic>
-
 #include "sdk/vst3/component/audioeffect.h"
 #include "source/engine/onepolefilter.h"
 #include "source/processor/plugstate.h"
+#include "source/processor/statehandover.h"
 
 namespace Steinberg::Vst {
 
@@ -30,7 +29,8 @@ public:
     tresult process(ProcessData& data) override;
     uint32 getTailSamples() override;
 
-    // The live parameter record: written by process() and setState(), read by updateParameters().
+    // The live parameter record, owned by the thread that runs the engine: written by
+    // process() and by records taken from the hand-over, read by updateParameters().
     PlugState state = PlugState::defaults();
 
     // ---- Engine ----------------------------------------------------------------
@@ -54,6 +54,7 @@ public:
 
     // Parameter mapping and tank configuration.
     void updateParameters(bool snap);
+    static double gateMsFor(const PlugState& record);  // the gate time the record gives
     void configureTank(bool force);
     void updateDiffuserCoefficients();
 
@@ -149,18 +150,12 @@ public:
     double diffusionSmoothState = 0.0;
 
 private:
-    // A state restored while the processor is active is handed to the audio
-    // thread through this single-slot mailbox and taken at the start of a block.
-    enum MailboxState : int { kMailboxEmpty, kMailboxWriting, kMailboxFull, kMailboxReading };
-
-    void postState(const PlugState& loaded);
-    bool takePostedState();                      // audio thread: applies a posted record
-    bool peekPostedState(PlugState& out) const;  // host thread: the record getState must report
-    void applyParameterChanges(IParameterChanges* changes);
+    bool takePostedState();  // engine's thread: applies a record the host loaded
+    void publishState();     // engine's thread: tells the host the record in force
+    bool applyParameterChanges(IParameterChanges* changes);
     static void writeSilence(AudioBusBuffers& bus, int32 numSamples, bool is64);
 
-    PlugState postedState;
-    std::atomic<int> mailbox{kMailboxEmpty};
+    StateHandOver handOver;
     bool active = false;
 };
 

@@ -198,15 +198,18 @@ TEST_F(ProcessorFixture, StateRestoredWhileActiveIsTakenAtTheNextBlock)
 
     PlugState loaded = PlugState::defaults();
     loaded.values[kValueMix] = 0.25;
+    loaded.values[kValueRvbTime] = 1.0;
     MemoryStream source;
     ASSERT_EQ(loaded.write(&source), kResultOk);
     source.rewind();
     ASSERT_EQ(processor->setState(&source), kResultOk);
 
-    // The host already sees the restored record; the audio thread takes it at the next block.
+    // The host already sees the restored record and its tail (1.2 s gate plus half a
+    // second); the audio thread takes it at the next block.
     MemoryStream saved;
     ASSERT_EQ(processor->getState(&saved), kResultOk);
     EXPECT_EQ(saved.bytes(), source.bytes());
+    EXPECT_EQ(processor->getTailSamples(), 74970u);
     EXPECT_EQ(processor->state.values[kValueMix], 0.5);
 
     FloatBlock in(2, 8, 0.0f), out(2, 8, 0.0f);
