@@ -126,10 +126,14 @@ void advanceIndexes(PlugProcessor& engine)
         engine.historyIndex = 0;
 }
 
+// Where input samples enter the engine. A sample that is not a finite number would
+// stay in the filters and delay lines for good, so it enters as silence; finite
+// samples pass unchanged.
 template <typename Sample>
 double widen(Sample sample)
 {
-    return static_cast<double>(sample) + kInputOffset;
+    const double value = static_cast<double>(sample);
+    return (std::isfinite(value) ? value : 0.0) + kInputOffset;
 }
 
 // One sample through processSample, as the loop is defined. Used where the tables may
