@@ -218,10 +218,10 @@ tresult PlugProcessor::process(ProcessData& data)
     AudioBusBuffers& out = data.outputs[0];
 
     if (state.bypass) {
-        // The copy width follows the negotiated sample size, but never exceeds the
-        // block's own: a 64-bit copy out of 32-bit buffers would read past their end.
-        const bool copy64 = processSetup.symbolicSampleSize == kSample64 &&
-                            data.symbolicSampleSize == kSample64;
+        // The block's own sample size is the size of its buffers' samples, whatever was
+        // negotiated: a narrower copy would leave part of each sample as it was, a wider
+        // one would read past the buffers' end.
+        const bool copy64 = data.symbolicSampleSize == kSample64;
         if (!copy64) {
             if (out.channelBuffers32)
                 copyOrSilence<Sample32>(in.channelBuffers32, in.channelBuffers32 ? in.numChannels : 0,

@@ -34,21 +34,27 @@ struct ProcessorFixture : ::testing::Test {
     IPtr<PlugProcessor> processor = owned(new PlugProcessor());
 };
 
-// One block of planar float buffers, filled with a marker so untouched samples show.
-struct FloatBlock {
-    FloatBlock(int32 channels, int32 samples, float fill)
-        : storage(channels, std::vector<float>(samples, fill)), pointers(channels)
+// One block of planar buffers, filled with a marker so untouched samples show.
+template <class Sample>
+struct Block {
+    Block(int32 channels, int32 samples, Sample fill)
+        : storage(channels, std::vector<Sample>(samples, fill)), pointers(channels)
     {
         for (int32 c = 0; c < channels; ++c)
             pointers[c] = storage[c].data();
         bus.numChannels = channels;
         bus.silenceFlags = 0;
-        bus.channelBuffers32 = pointers.data();
+        if constexpr (sizeof(Sample) == 4)
+            bus.channelBuffers32 = pointers.data();
+        else
+            bus.channelBuffers64 = pointers.data();
     }
-    std::vector<std::vector<float>> storage;
-    std::vector<float*> pointers;
+    std::vector<std::vector<Sample>> storage;
+    std::vector<Sample*> pointers;
     AudioBusBuffers bus{};
 };
+using FloatBlock = Block<float>;
+using DoubleBlock = Block<double>;
 
 ProcessData blockData(AudioBusBuffers* in, AudioBusBuffers* out, int32 samples,
                       int32 sampleSize = kSample32)
@@ -179,16 +185,27 @@ TEST_F(ProcessorFixture, CarelessBuffersAreHandledSafely)
     }
 }
 
-TEST_F(ProcessorFixture, BypassNeverCopiesWiderThanTheBlocksSamples)
+TEST_F(ProcessorFixture, BypassCopiesTheBlocksOwnSamplesWhole)
 {
-    setup(44100.0, kSample64);
-    processor->state.bypass = true;
-    // 64-bit negotiated, but the block says 32-bit: copying 8 bytes per sample would
-    // read past the end of these float buffers.
-    FloatBlock in(2, 16, 0.25f), out(2, 16, 9.0f);
-    ProcessData data = blockData(&in.bus, &out.bus, 16, kSample32);
-    EXPECT_EQ(processor->process(data), kResultOk);
-    EXPECT_EQ(out.storage, in.storage);
+    // Even when the block's sample size is not the negotiated one: the buffers hold
+    // samples of the block's size, and a copy of another width would read past their
+    // end or leave half of each sample as it was.
+    for (const int32 negotiated : {kSample32, kSample64}) {
+        setup(44100.0, negotiated);
+        processor->state.bypass = true;
+        {
+            FloatBlock in(2, 16, 0.25f), out(2, 16, 9.0f);
+            ProcessData data = blockData(&in.bus, &out.bus, 16, kSample32);
+            EXPECT_EQ(processor->process(data), kResultOk);
+            EXPECT_EQ(out.storage, in.storage) << "negotiated " << negotiated;
+        }
+        {
+            DoubleBlock in(2, 16, 1.0 / 3.0), out(2, 16, 9.0);
+            ProcessData data = blockData(&in.bus, &out.bus, 16, kSample64);
+            EXPECT_EQ(processor->process(data), kResultOk);
+            EXPECT_EQ(out.storage, in.storage) << "negotiated " << negotiated;
+        }
+    }
 }
 
 TEST_F(ProcessorFixture, StateRestoredWhileActiveIsTakenAtTheNextBlock)
