@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,7 +85,11 @@ public:
         return kResultOk;
     }
 
-    ParamValue normalizedParamToPlain(ParamID, ParamValue value) override { return value; }
+    ParamValue normalizedParamToPlain(ParamID id, ParamValue value) override
+    {
+        const Parameter* parameter = find(id);
+        return parameter ? parameter->min + value * (parameter->max - parameter->min) : value;
+    }
     ParamValue plainParamToNormalized(ParamID, ParamValue value) override { return value; }
     ParamValue getParamNormalized(ParamID) override { return 0.0; }
     tresult setParamNormalized(ParamID, ParamValue) override { return kResultOk; }
@@ -146,6 +151,8 @@ TEST_F(ParameterResolution, ConvertsPlainValuesThroughTheControllerWithOrWithout
         {"LPCut=4000Hz", 6, 3500.0 / 15500.0},
         {"LPCut=4000 hz", 6, 3500.0 / 15500.0},
         {"Bypass=1", 0, 1.0},
+        {"Mix=+30", 2, 0.3},
+        {"LPCut=4e3 Hz", 6, 3500.0 / 15500.0},
         {"2=0.25", 2, 0.25},
     };
     for (const Case& entry : cases) {
@@ -183,10 +190,16 @@ TEST_F(ParameterResolution, RejectsWhatTheControllerCannotTake)
         std::string_view messagePart;
     };
     const Case cases[] = {
-        {"Mix=loud", "\"loud\" is not a value of Mix (in %)"},
+        {"Mix=loud", "\"loud\" is not a value of Mix; give a number from 0 to 100 %, with or without the units"},
         {"Mix=%", "is not a value of Mix"},
         {"Mix=30 dB", "is not a value of Mix"},
-        {"Broken=0.5", "is not a value of Broken"},  // answered outside 0..1
+        // Texts the controller would read in part: a number followed by more.
+        {"LPCut=4 kHz", "\"4 kHz\" is not a value of LPCut; give a number from 500 to 16000 Hz"},
+        {"Rvb Time=800 ms", "\"800 ms\" is not a value of Rvb Time; give a number from 0.2 to 1.2 s"},
+        {"Mix=0x20", "is not a value of Mix"},
+        {"Mix=30abc", "is not a value of Mix"},
+        {"Mix=inf", "is not a value of Mix"},
+        {"Broken=0.5", "is not a value of Broken; give a number from 0 to 1"},  // answered outside 0..1
         {"Reverb=1", "no parameter titled \"Reverb\""},
         {"7=0.5", "no parameter 7"},
     };
@@ -195,6 +208,31 @@ TEST_F(ParameterResolution, RejectsWhatTheControllerCannotTake)
         const auto resolved = resolveParameters(settings({entry.setting}), catalog);
         ASSERT_FALSE(resolved);
         EXPECT_NE(resolved.error().find(entry.messagePart), std::string::npos) << resolved.error();
+    }
+}
+
+TEST_F(ParameterResolution, BringsANumberOutsideTheRangeToItsNearestEndWithAWarning)
+{
+    struct Case {
+        std::string_view setting;
+        double normalized;
+        std::optional<std::string_view> warning;
+    };
+    const Case cases[] = {
+        {"Mix=250", 1.0, "--set Mix=250: 250 is outside the range of Mix (from 0 to 100 %); 100.00 % is used"},
+        {"Mix=-5 %", 0.0, "-5 is outside the range of Mix"},
+        {"Mix=100", 1.0, std::nullopt},
+        {"LPCut=500", 0.0, std::nullopt},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(std::string(entry.setting));
+        const auto resolved = resolveParameters(settings({entry.setting}), catalog);
+        ASSERT_TRUE(resolved) << resolved.error();
+        EXPECT_EQ(resolved->at(0).normalized, entry.normalized);
+        EXPECT_EQ(resolved->at(0).warning.has_value(), entry.warning.has_value());
+        if (entry.warning && resolved->at(0).warning) {
+            EXPECT_NE(resolved->at(0).warning->find(*entry.warning), std::string::npos) << *resolved->at(0).warning;
+        }
     }
 }
 

@@ -112,6 +112,32 @@ TEST_F(RenderToolHostCalls, RunsPrerollInputAndTailInBlocksWithTheChangesInTheFi
     }
 }
 
+TEST_F(RenderToolHostCalls, RefusesAnOutputItCannotCreateBeforeProcessing)
+{
+    const ProcessResult result = run({inputFile(), "-o", (scratch / "no-such-folder" / "out.wav").string()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("cannot create"), std::string::npos) << result.err;
+    for (const std::string& call : calls())
+        EXPECT_NE(call.substr(0, 9), "setActive") << call;
+}
+
+TEST_F(RenderToolHostCalls, WarnsWhenTheInputEndsBeforeItsHeaderSays)
+{
+    // 100 of the 1000 frames (8 bytes each) cut off the end.
+    fs::resize_file(inputFile(), fs::file_size(inputFile()) - 800);
+    const ProcessResult result = run({inputFile(), "-o", outputFile(), "--no-tail"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("warning: " + inputFile() + " ends after 900 samples, though its header announces 1000"),
+              std::string::npos)
+        << result.err;
+
+    // A whole file gets no warning.
+    SetUp();
+    const ProcessResult whole = run({inputFile(), "-o", outputFile(), "--no-tail"});
+    ASSERT_EQ(whole.exitCode, 0) << whole.err;
+    EXPECT_EQ(whole.err.find("warning"), std::string::npos) << whole.err;
+}
+
 TEST_F(RenderToolHostCalls, Processes64BitSamplesAndCanSkipTheTail)
 {
     const ProcessResult result =

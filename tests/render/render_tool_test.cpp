@@ -148,10 +148,14 @@ TEST_F(RenderTool, SetsParametersByTitleWithUnits)
 {
     const std::vector<std::vector<double>> input{{0.25, -0.5, 0.125, 0.0}, {-0.25, 0.5, 0.0, 0.75}};
     ASSERT_TRUE(writeFloatWav(file("in.wav"), 48000, input));
-    const ProcessResult result =
-        run({file("in.wav"), "-o", file("out.wav"), "--set", "Mix=0%", "--set", "Level=0 dB", "--set", "Rvb Time=1.2 s"});
+    const ProcessResult result = run({file("in.wav"), "-o", file("out.wav"), "--set", "Mix=0%", "--set", "Level=0 dB",
+                                      "--set", "Rvb Time=1.2 s", "--set", "Bypass=Off", "--set", "Predelay=0 ms"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.out.find("Rvb Time"), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("warning: --set Predelay=0 ms: 0 is outside the range of Predelay (from 1 to 250 ms); "
+                              "1.0 ms is used"),
+              std::string::npos)
+        << result.err;
 
     const auto output = readSoundFile(file("out.wav"));
     ASSERT_TRUE(output);
@@ -185,6 +189,9 @@ TEST_F(RenderTool, ExitsWithAReasonAndNoOutputOnFailure)
         {{"--set", "2=1.5"}, 2, "normalized number"},
         {{"--set", "7=0.5"}, 2, "no parameter 7"},
         {{"--set", "Nope=1"}, 2, "Nope"},
+        {{"--set", "LPCut=4 kHz"}, 2, "give a number from 500 to 16000 Hz"},
+        {{"--set", "Rvb Time=800 ms"}, 2, "give a number from 0.2 to 1.2 s"},
+        {{"--set", "Mix=0x20"}, 2, "give a number from 0 to 100 %"},
         {{file("missing.wav")}, 1, "cannot read"},
         {{"--bundle", file("Missing.vst3")}, 1, "cannot load the plug-in"},
     };

@@ -37,6 +37,11 @@ int fail(ExitCode code, const std::string& message)
     return code;
 }
 
+void warn(const std::string& message)
+{
+    std::cerr << kProgram << ": warning: " << message << '\n';
+}
+
 // The bundle of this build tree when it has been built, else the per-user install.
 std::filesystem::path defaultBundle()
 {
@@ -60,6 +65,7 @@ std::string channelsText(int fileChannels)
 struct Input {
     std::unique_ptr<AudioSource> source;
     InputDescription description;
+    const SoundFileReader* file = nullptr;  // null for the built-in signal
 };
 
 Outcome<Input> openInput(const RenderOptions& options)
@@ -72,7 +78,8 @@ Outcome<Input> openInput(const RenderOptions& options)
         return Failure{file.error()};
     InputDescription description{options.input->string(), file.value()->format(),
                                  channelsText(file.value()->fileChannels())};
-    return Input{std::move(file.value()), std::move(description)};
+    const SoundFileReader* reader = file.value().get();
+    return Input{std::move(file.value()), std::move(description), reader};
 }
 
 int run(const RenderOptions& options)
@@ -103,11 +110,17 @@ int run(const RenderOptions& options)
     const auto parameters = resolveParameters(options.settings, catalog);
     if (!parameters)
         return fail(kUsageError, parameters.error());
+    for (const ResolvedParameter& parameter : parameters.value())
+        if (parameter.warning)
+            warn(*parameter.warning);
 
     auto input = openInput(options);
     if (!input)
         return fail(kRuntimeFailure, input.error());
     AudioSource& source = *input->source;
+    WavFileWriter output(options.output, source.sampleRate(), options.sampleSize);
+    if (auto opened = output.opened(); !opened)
+        return fail(kRuntimeFailure, opened.error());
 
     RenderSettings settings;
     settings.sampleSize = options.sampleSize;
@@ -127,15 +140,18 @@ int run(const RenderOptions& options)
         printProcessing(std::cout, settings, catalog);
     };
 
-    WavFileWriter output(options.output, source.sampleRate(), options.sampleSize);
     const auto rendering = render(plugin.component(), plugin.processor(), source, output, settings, printOpening);
     if (!rendering)
         return fail(kRuntimeFailure, rendering.error());
     if (auto stopped = plugin.shutdown(); !stopped)
         return fail(kRuntimeFailure, stopped.error());
+    if (const SoundFileReader* file = input->file;
+        file && file->announcedFrames() && file->framesRead() < *file->announcedFrames())
+        warn(input->description.source + " ends after " + std::to_string(file->framesRead()) +
+             " samples, though its header announces " + std::to_string(*file->announcedFrames()));
     if (rendering->nonFiniteSamples > 0)
-        std::cerr << kProgram << ": warning: the plug-in produced " << rendering->nonFiniteSamples
-                  << " samples that are not finite numbers\n";
+        warn("the plug-in produced " + std::to_string(rendering->nonFiniteSamples) +
+             " samples that are not finite numbers");
 
     if (auto written = output.finish(); !written)
         return fail(kRuntimeFailure, written.error());

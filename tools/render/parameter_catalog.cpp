@@ -45,7 +45,9 @@ ParameterCatalog ParameterCatalog::fromController(Steinberg::Vst::IEditControlle
         descriptions.push_back({.id = info.id,
                                 .title = host::toUtf8(info.title),
                                 .units = host::toUtf8(info.units),
-                                .defaultNormalized = info.defaultNormalizedValue});
+                                .defaultNormalized = info.defaultNormalizedValue,
+                                .minPlain = controller.normalizedParamToPlain(info.id, 0.0),
+                                .maxPlain = controller.normalizedParamToPlain(info.id, 1.0)});
     }
     return ParameterCatalog(&controller, std::move(descriptions));
 }

@@ -17,6 +17,9 @@ struct ParameterDescription {
     std::string title;  // empty without a controller
     std::string units;
     Steinberg::Vst::ParamValue defaultNormalized = 0.0;
+    // The plain values at normalized 0 and 1; 0 and 1 without a controller.
+    double minPlain = 0.0;
+    double maxPlain = 1.0;
 };
 
 class ParameterCatalog {

@@ -1,6 +1,7 @@
 #include "tools/render/parameter_resolution.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "tools/render/ascii_text.h"
 
@@ -24,6 +25,41 @@ std::string settingText(const ParameterSetting& setting)
     return "--set " + setting.key + "=" + setting.value;
 }
 
+std::string numberText(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "%g", value);
+    return text;
+}
+
+std::string withUnits(const std::string& text, const ParameterDescription& description)
+{
+    return description.units.empty() ? text : text + " " + description.units;
+}
+
+// "from 500 to 16000 Hz"
+std::string rangeText(const ParameterDescription& description)
+{
+    return "from " + numberText(description.minPlain) + " to " +
+           withUnits(numberText(description.maxPlain), description);
+}
+
+// A number read whole; a leading '+' is allowed.
+std::optional<double> plainNumber(std::string_view text)
+{
+    if (text.size() > 1 && text.front() == '+' && text[1] != '+' && text[1] != '-')
+        text.remove_prefix(1);
+    return parseNumber<double>(text);
+}
+
+bool outsideRange(double plain, const ParameterDescription& description)
+{
+    const double low = std::min(description.minPlain, description.maxPlain);
+    const double high = std::max(description.minPlain, description.maxPlain);
+    const double rounding = 1e-9 * (high - low);  // the range's ends come out of a conversion
+    return plain < low - rounding || plain > high + rounding;
+}
+
 Outcome<ResolvedParameter> resolve(const ParameterSetting& setting, const ParameterCatalog& catalog)
 {
     if (setting.id) {
@@ -32,7 +68,7 @@ Outcome<ResolvedParameter> resolve(const ParameterSetting& setting, const Parame
             return Failure{settingText(setting) + ": the plug-in has no parameter " + std::to_string(*setting.id) +
                            " (it has " + knownIds(catalog) + ")"};
         return ResolvedParameter{description->id, setting.normalized.value_or(0.0), description->title,
-                                 catalog.valueText(description->id, setting.normalized.value_or(0.0))};
+                                 catalog.valueText(description->id, setting.normalized.value_or(0.0)), std::nullopt};
     }
 
     if (!catalog.hasController())
@@ -44,13 +80,21 @@ Outcome<ResolvedParameter> resolve(const ParameterSetting& setting, const Parame
         return Failure{settingText(setting) + ": the plug-in has no parameter titled \"" + setting.key +
                        "\" (it has " + knownIds(catalog) + ")"};
     const std::string_view plain = withoutUnits(setting.value, description->units);
+    const auto number = plainNumber(plain);
     const auto normalized = catalog.normalizedFromText(description->id, plain);
-    if (!normalized)
-        return Failure{settingText(setting) + ": \"" + std::string(plain) + "\" is not a value of " +
-                       description->title +
-                       (description->units.empty() ? std::string() : " (in " + description->units + ")")};
-    return ResolvedParameter{description->id, *normalized, description->title,
-                             catalog.valueText(description->id, *normalized)};
+    // The controller reads what it can and ignores the rest ("4 kHz" would be 4 Hz), so
+    // it only converts numbers read whole here, or texts it gives itself ("On").
+    if (!normalized || (!number && catalog.valueText(description->id, *normalized) != plain))
+        return Failure{settingText(setting) + ": \"" + setting.value + "\" is not a value of " + description->title +
+                       "; give a number " + rangeText(*description) +
+                       (description->units.empty() ? std::string() : ", with or without the units")};
+    ResolvedParameter resolved{description->id, *normalized, description->title,
+                               catalog.valueText(description->id, *normalized), std::nullopt};
+    if (number && outsideRange(*number, *description))
+        resolved.warning = settingText(setting) + ": " + std::string(plain) + " is outside the range of " +
+                           description->title + " (" + rangeText(*description) + "); " +
+                           withUnits(resolved.valueText.value_or("its nearest end"), *description) + " is used";
+    return resolved;
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ struct ResolvedParameter {
     Steinberg::Vst::ParamValue normalized = 0.0;
     std::string title;                     // empty when unknown
     std::optional<std::string> valueText;  // the controller's text for the value
+    std::optional<std::string> warning;    // a plain value brought into the range
 };
 
 // The text without surrounding blanks and without a trailing `units` (ASCII case
@@ -25,9 +26,11 @@ struct ResolvedParameter {
 std::string_view withoutUnits(std::string_view text, std::string_view units);
 
 // One entry per parameter, in the order of first mention; a later setting of the
-// same parameter replaces the value of an earlier one. Fails on an unknown id or
-// title, on a title while the catalog has no controller, and on a value text the
-// controller cannot convert.
+// same parameter replaces the value of an earlier one. A plain value is a number
+// read whole, in the parameter's units or none, or one of the controller's own
+// value texts ("On"); a number outside the range is brought to its nearest end,
+// with a warning. Fails on an unknown id or title, on a title while the catalog
+// has no controller, and on any other value text.
 Outcome<std::vector<ResolvedParameter>> resolveParameters(std::span<const ParameterSetting> settings,
                                                           const ParameterCatalog& catalog);
 

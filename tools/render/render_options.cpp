@@ -2,29 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
-#include <type_traits>
 
 #include "tools/render/ascii_text.h"
 
 namespace morvik::render {
 namespace {
-
-// The whole text must be the number: "12abc" and "" are not numbers.
-template <class Number>
-std::optional<Number> parseNumber(std::string_view text)
-{
-    Number value{};
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc{} || stop != end)
-        return std::nullopt;
-    if constexpr (std::is_floating_point_v<Number>)
-        if (!std::isfinite(value))
-            return std::nullopt;
-    return value;
-}
 
 Outcome<ParameterSetting> parseSetting(std::string_view argument)
 {
@@ -182,10 +164,12 @@ Options:
                        parameter wins. KEY is a parameter id (0 Bypass, 1 Level,
                        2 Mix, 3 Predelay, 4 Rvb Time, 5 Diffusion, 6 LPCut,
                        8 Slope) with a normalized VALUE from 0 to 1, or a title
-                       with a plain VALUE, units optional: Mix=30, "Mix=30%",
-                       "Rvb Time=0.8 s", LPCut=4000Hz, Bypass=On. Titles need
-                       the plug-in's controller; plain values are converted by
-                       it and kept within the parameter's range.
+                       with a plain VALUE, a number in the parameter's units
+                       (given or left out) or one of its value texts: Mix=30,
+                       "Mix=30%", "Rvb Time=0.8 s", LPCut=4000Hz, Bypass=On.
+                       Titles need the plug-in's controller, which converts
+                       plain values; one outside the parameter's range is
+                       brought to its nearest end, with a warning.
   --list               print the parameters (id, title, units, range, default)
                        and exit
   --block N            samples per processing block (default: 512)

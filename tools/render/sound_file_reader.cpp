@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "tools/render/sound_format_name.h"
+#include "tools/render/wav_header.h"
 
 namespace morvik::render {
 namespace {
@@ -28,13 +29,22 @@ Outcome<std::unique_ptr<SoundFileReader>> SoundFileReader::open(const std::files
         return Failure{"cannot read " + path.string() + ": " + sf_strerror(nullptr)};
     if (info.channels < 1 || info.samplerate < 1)
         return Failure{path.string() + " has no usable channels or sample rate"};
+    // libsndfile gives a cut-off WAV file's actual length as its frame count.
+    std::optional<std::size_t> announced = wavAnnouncedFrames(path);
+    if (!announced && info.frames > 0 && info.frames < SF_COUNT_MAX)
+        announced = static_cast<std::size_t>(info.frames);
     return std::make_unique<SoundFileReader>(ConstructionKey{}, std::move(file), path, info.channels, info.samplerate,
-                                             soundFormatName(info.format));
+                                             soundFormatName(info.format), announced);
 }
 
 SoundFileReader::SoundFileReader(ConstructionKey, SoundFileHandle file, std::filesystem::path path, int channels,
-                                 double rate, std::string format)
-    : file(std::move(file)), path(std::move(path)), channelCount(channels), rate(rate), formatName(std::move(format))
+                                 double rate, std::string format, std::optional<std::size_t> announcedFrames)
+    : file(std::move(file)),
+      path(std::move(path)),
+      channelCount(channels),
+      rate(rate),
+      formatName(std::move(format)),
+      announced(announcedFrames)
 {
 }
 
@@ -70,6 +80,7 @@ Outcome<std::size_t> SoundFileReader::readFrames(std::span<Sample> left, std::sp
         buffer.next += count;
         filled += count;
     }
+    delivered += filled;
     return filled;
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -25,11 +26,15 @@ public:
     static Outcome<std::unique_ptr<SoundFileReader>> open(const std::filesystem::path& path);
 
     SoundFileReader(ConstructionKey, SoundFileHandle file, std::filesystem::path path, int channels, double rate,
-                    std::string format);
+                    std::string format, std::optional<std::size_t> announcedFrames);
 
     int fileChannels() const { return channelCount; }
     const std::string& format() const { return formatName; }  // e.g. "WAV, 16-bit integer"
     double sampleRate() const override { return rate; }
+
+    // The frames the file's header announces, when it says.
+    std::optional<std::size_t> announcedFrames() const { return announced; }
+    std::size_t framesRead() const { return delivered; }
 
     // The frame count in the header is not trusted: the file ends where reading ends.
     Outcome<std::size_t> read(std::span<float> left, std::span<float> right) override;
@@ -52,6 +57,8 @@ private:
     int channelCount;
     double rate;
     std::string formatName;
+    std::optional<std::size_t> announced;
+    std::size_t delivered = 0;
     bool ended = false;
     // Only the one for the sample type in use is filled.
     ReadAhead<float> readAhead32;

@@ -96,6 +96,13 @@ void WavFileWriter::write(std::span<const double> left, std::span<const double> 
     writeFrames(left, right, writeBehind64);
 }
 
+Status WavFileWriter::opened() const
+{
+    if (problem)
+        return Failure{*problem};
+    return succeeded();
+}
+
 Status WavFileWriter::finish()
 {
     finished = true;

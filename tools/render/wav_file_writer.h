@@ -28,6 +28,9 @@ public:
     void write(std::span<const float> left, std::span<const float> right) override;
     void write(std::span<const double> left, std::span<const double> right) override;
 
+    // Whether the file could be created; checked before rendering into it.
+    Status opened() const;
+
     // Completes the file and puts it in place, or reports the first problem
     // met since it was opened.
     Status finish();
