@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite: a Release pass in build/, the same
-# tests with the address and undefined-behaviour sanitizers in build-asan/, and
-# the threaded tests with the thread sanitizer in build-tsan/.
+# tests with the address and undefined-behaviour sanitizers in build-asan/, the
+# threaded tests with the thread sanitizer in build-tsan/, and the fuzz targets
+# (built with clang) for a bounded time each in build-fuzz/.
 #
 #   scripts/test.sh                  every pass
 #   scripts/test.sh --release        the Release pass only
 #   scripts/test.sh --sanitize       the address and undefined-behaviour pass only
 #   scripts/test.sh --threads        the thread-sanitizer pass only
+#   scripts/test.sh --fuzz           the fuzzing pass only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-passes=(release sanitize threads)
+passes=(release sanitize threads fuzz)
 case "${1:-}" in
   "") ;;
-  --release | --sanitize | --threads) passes=("${1#--}") ;;
-  *) echo "usage: $0 [--release | --sanitize | --threads]" >&2; exit 2 ;;
+  --release | --sanitize | --threads | --fuzz) passes=("${1#--}") ;;
+  *) echo "usage: $0 [--release | --sanitize | --threads | --fuzz]" >&2; exit 2 ;;
 esac
 
 # run_pass BUILD_DIR TARGET CMAKE_ARGS...
@@ -39,5 +41,8 @@ for pass in "${passes[@]}"; do
       TSAN_OPTIONS=halt_on_error=1 \
         run_pass build-tsan thread_tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_THREAD_SANITIZE=ON \
         -DMORVIK_BUILD_BENCH=OFF ;;
+    fuzz)
+      run_pass build-fuzz fuzzers -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+        -DCMAKE_CXX_COMPILER=clang++ -DMORVIK_FUZZ=ON -DMORVIK_BUILD_BENCH=OFF ;;
   esac
 done
