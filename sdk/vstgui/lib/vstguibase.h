@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <utility>
 
 namespace VSTGUI {
 
 using CCoord = double;
 using UTF8StringPtr = const char*;
+using UTF8String = std::string;  // UTF-8 text owned by a view or label
 using IdStringPtr = const char*;
 
 // Reference counting. Every counted object starts with one reference, owned by
