@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <cairo.h>
 
 #include <cstdio>
 #include <string>
@@ -78,23 +77,6 @@ TEST(CDrawContext, HairlineIsOneDevicePixel)
     image->drawRect(CRect(0, 0, 10, 10), kDrawStroked);
     EXPECT_TRUE(pixelIs(*image, 0, 10, kBlackCColor));
     EXPECT_TRUE(pixelIs(*image, 1, 10, kNone));
-}
-
-// A 4 x 6 PNG: three red rows above three blue ones.
-std::string writeTwoStatePng(const std::string& path)
-{
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 6);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, 1, 0, 0);
-    cairo_rectangle(cr, 0, 0, 4, 3);
-    cairo_fill(cr);
-    cairo_set_source_rgb(cr, 0, 0, 1);
-    cairo_rectangle(cr, 0, 3, 4, 3);
-    cairo_fill(cr);
-    cairo_destroy(cr);
-    cairo_surface_write_to_png(surface, path.c_str());
-    cairo_surface_destroy(surface);
-    return path;
 }
 
 TEST(CBitmap, LoadsAPngAndDrawsItFromAnOffsetWithAlpha)

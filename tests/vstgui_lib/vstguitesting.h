@@ -4,6 +4,7 @@
 // leaves the picture behind as PNG when it fails.
 #pragma once
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -59,6 +60,23 @@ inline testing::AssertionResult pixelIs(const COffscreenContext& image, int32_t 
     image.writePNG(png);
     return testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << testing::PrintToString(actual)
                                        << ", expected " << testing::PrintToString(expected) << "; picture in " << png;
+}
+
+// Writes a 4 x 6 PNG: three red rows (a button's off state) above three blue
+// ones (its on state). Answers the path.
+inline std::string writeTwoStatePng(const std::string& path)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 6);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 1, 0, 0);
+    cairo_paint(cr);
+    cairo_set_source_rgb(cr, 0, 0, 1);
+    cairo_rectangle(cr, 0, 3, 4, 3);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    cairo_surface_write_to_png(surface, path.c_str());
+    cairo_surface_destroy(surface);
+    return path;
 }
 
 struct EventLog {
