@@ -123,6 +123,10 @@ TEST(RenderedFrame, LabelTextIsDrawnInsideTheLabel)
     EXPECT_GT(inside, 20) << "picture: " << (image.writePNG(testFilePath(".png")), testFilePath(".png"));
     EXPECT_EQ(everywhere, inside) << "no ink outside the label";
 
+    label->setFont(makeOwned<CFontDesc>("", 0.));  // no usable size: the system font's
+    scene.render();
+    EXPECT_GT(inkIn(image, label->getViewSize()), 20);
+
     label->setText("");
     scene.render();
     EXPECT_EQ(inkIn(image, scene.frame->getViewSize()), 0);

@@ -269,7 +269,10 @@ struct TextLayout {
         PangoFontDescription* description = pango_font_description_new();
         pango_font_description_set_family(description,
                                           font && !font->getName().empty() ? font->getName().c_str() : "Sans");
-        pango_font_description_set_absolute_size(description, (font ? font->getSize() : 12.) * PANGO_SCALE);
+        // A font without a usable size is shown at the system font's.
+        const double size = font && font->getSize() > 0. && std::isfinite(font->getSize()) ? font->getSize()
+                                                                                            : kSystemFont->getSize();
+        pango_font_description_set_absolute_size(description, std::min(size, 1000.) * PANGO_SCALE);
         if (font && (font->getStyle() & kBoldFace))
             pango_font_description_set_weight(description, PANGO_WEIGHT_BOLD);
         if (font && (font->getStyle() & kItalicFace))
