@@ -16,8 +16,8 @@ class IUIDescription {
 public:
     virtual ~IUIDescription() noexcept = default;
 
-    // Null when the description has no bitmap of that name, or its file is
-    // missing or not a PNG image.
+    // Null when the description has no bitmap of that name. A bitmap whose file
+    // is missing or not a PNG image has no pixels and draws nothing.
     virtual CBitmap* getBitmap(UTF8StringPtr name) const = 0;
     virtual CFontDesc* getFont(UTF8StringPtr name) const = 0;
     // A colour name of the description, a built-in "~ NameCColor" or a literal
