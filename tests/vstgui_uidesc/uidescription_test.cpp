@@ -254,6 +254,14 @@ std::string deeplyNested(int levels)
     return describe("<template name=\"view\">" + views + "</template>");
 }
 
+std::string manyViews(size_t count)
+{
+    std::string views;
+    for (size_t i = 0; i < count; ++i)
+        views += "<view class=\"CTextLabel\" origin=\"" + std::to_string(i) + ", 0\" size=\"1, 1\" title=\"x\"/>";
+    return views;
+}
+
 TEST(UIDescription, MalformedDescriptionsGiveNoViewsAndSayWhy)
 {
     const std::string valid = kEditor;
@@ -269,6 +277,8 @@ TEST(UIDescription, MalformedDescriptionsGiveNoViewsAndSayWhy)
         {"another root", "<svg><template name=\"view\"/></svg>", "the root element is not vstgui-ui-description"},
         {"too deep", deeplyNested(kMaxElementDepth), "nest deeper"},
         {"too large", describe(std::string(kMaxDescriptionBytes, ' ')), "larger than"},
+        {"too many views", describe("<template name=\"view\">" + manyViews(kMaxViewCount) + "</template>"),
+         "more than 10000 views"},
     };
     for (const auto& c : cases) {
         auto description = c.xml.empty() ? makeOwned<UIDescription>("/nonexistent/plug.uidesc")
@@ -295,16 +305,13 @@ TEST(UIDescription, BuildsTheDeepestAllowedNestingAndAHugeFlatTemplate)
         ++depth;
     EXPECT_EQ(depth, kMaxElementDepth - 1);
 
-    std::string views;
-    constexpr int kViews = 20000;
-    for (int i = 0; i < kViews; ++i)
-        views += "<view class=\"CTextLabel\" origin=\"" + std::to_string(i) + ", 0\" size=\"1, 1\" title=\"x\"/>";
-    const auto flat = parsed(describe("<template name=\"view\"><!--" + std::string(8 << 20, 'x') + "-->" + views +
-                                      "</template>"));
+    // The template counts as one view.
+    const auto flat = parsed(describe("<template name=\"view\"><!--" + std::string(8 << 20, 'x') + "-->" +
+                                      manyViews(kMaxViewCount - 1) + "</template>"));
     root = owned(flat->createView("view", nullptr));
     auto* frame = dynamic_cast<CViewContainer*>(root.get());
     ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->getNbViews(), static_cast<uint32_t>(kViews));
+    EXPECT_EQ(frame->getNbViews(), kMaxViewCount - 1);
 }
 
 TEST(UIDescription, LooksResourcesUpByNameAndBack)

@@ -35,7 +35,8 @@ class UIDescription : public CBaseObject, public IUIDescription {
 public:
     // Reads the file at parse(); bitmap paths are relative to its folder.
     explicit UIDescription(std::string filePath);
-    // Reads the text at parse(); bitmap paths are relative to resourceFolder.
+    // Reads the text at parse(); bitmap paths are relative to resourceFolder, or
+    // to the platform's resource folder when it is empty.
     UIDescription(std::string_view xml, std::string resourceFolder);
     ~UIDescription() noexcept override;
 

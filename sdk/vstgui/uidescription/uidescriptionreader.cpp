@@ -82,10 +82,13 @@ private:
             open.back() = ElementKind::Root;
             return;
         }
-        open.back() = childKind(parent, name);
-        if (open.back() == ElementKind::Entry)
+        const ElementKind kind = childKind(parent, name);
+        if (kind == ElementKind::View && ++viewCount > kMaxViewCount)
+            return fail("more than " + std::to_string(kMaxViewCount) + " views");
+        open.back() = kind;
+        if (kind == ElementKind::Entry)
             addEntry(parent, collect(attributes));
-        else if (open.back() == ElementKind::View)
+        else if (kind == ElementKind::View)
             openView(collect(attributes));
     }
 
@@ -211,6 +214,7 @@ private:
     std::vector<ElementKind> open;
     UIViewNode pendingTemplate;
     std::vector<UIViewNode*> views;
+    size_t viewCount = 0;
     bool sawRoot = false;
 };
 

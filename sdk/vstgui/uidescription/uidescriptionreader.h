@@ -2,8 +2,9 @@
 // and the templates as trees of view nodes. Nothing here makes views.
 //
 // A document that is not well-formed, is not a UI description, nests deeper
-// than kMaxElementDepth or is larger than kMaxDescriptionBytes is refused as a
-// whole, with a message naming the first problem. Within a well-formed
+// than kMaxElementDepth, holds more than kMaxViewCount views or is larger than
+// kMaxDescriptionBytes is refused as a whole, with a message naming the first
+// problem. Within a well-formed
 // description, unknown elements are skipped with everything inside them, and
 // an entry whose values do not parse (a colour, a tag) is left out.
 #pragma once
@@ -23,8 +24,10 @@ namespace VSTGUI {
 // Views nest at most this deep, counting the root element and the template, so
 // that building, drawing and deleting a view tree never recurse without bound.
 inline constexpr int kMaxElementDepth = 100;
-// Our descriptions are a few kilobytes; this leaves room and bounds the work.
+// Our descriptions are a few kilobytes with dozens of views; these leave room
+// and bound the work of reading and building.
 inline constexpr size_t kMaxDescriptionBytes = 16u << 20;
+inline constexpr size_t kMaxViewCount = 10000;
 
 struct UIViewNode {
     UIAttributes attributes;
