@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "tests/engine/enginetesting.h"
 #include "tests/engine/referencemodel.h"
@@ -32,6 +33,34 @@ const Change kChanges[] = {
     {1.00, kValueMix, 1.0},       {1.10, kValueDiffusion, 0.6}, {1.20, kValueLevel, 0.2},
     {1.35, kValuePredelay, 0.3},  {1.45, kValueRvbTime, 0.5},
 };
+
+template <typename Sample>
+void expectSameResults(const std::vector<Sample>& fastL, const std::vector<Sample>& fastR,
+                       const std::vector<Sample>& refL, const std::vector<Sample>& refR)
+{
+    int mismatches = 0;
+    for (std::size_t i = 0; i < fastL.size() && mismatches < 5; ++i) {
+        if (std::memcmp(&fastL[i], &refL[i], sizeof(Sample)) != 0 ||
+            std::memcmp(&fastR[i], &refR[i], sizeof(Sample)) != 0) {
+            ADD_FAILURE() << "sample " << i << ": " << fastL[i] << " / " << refL[i];
+            ++mismatches;
+        }
+    }
+}
+
+void expectSameState(const PlugProcessor& fast, const PlugProcessor& reference)
+{
+    EXPECT_EQ(fast.writeIndex, reference.writeIndex);
+    EXPECT_EQ(fast.historyIndex, reference.historyIndex);
+    EXPECT_EQ(fast.fadeGain, reference.fadeGain);
+    EXPECT_EQ(fast.holdCounter, reference.holdCounter);
+    const int32 n = fast.bufferLength;
+    for (int i = 0; i < PlugProcessor::kNumTankLines; ++i)
+        EXPECT_TRUE(sameMemory(fast.tankLines[i], reference.tankLines[i], n)) << "line " << i;
+    EXPECT_TRUE(sameMemory(fast.inputHistory, reference.inputHistory, 5 * n));
+    EXPECT_TRUE(sameMemory(fast.outputDiffuserY[3], reference.outputDiffuserY[3], n));
+    EXPECT_EQ(fast.sideHighpass.y1, reference.sideHighpass.y1);
+}
 
 // Runs the same input and parameter changes through the engine's loop (varying block
 // lengths) and through the reference loop, and requires identical results.
@@ -68,24 +97,8 @@ void expectSameAsReference(double sampleRate, double seconds)
         done += length;
     }
 
-    int mismatches = 0;
-    for (int32 i = 0; i < total && mismatches < 5; ++i) {
-        if (std::memcmp(&fastL[i], &refL[i], sizeof(Sample)) != 0 ||
-            std::memcmp(&fastR[i], &refR[i], sizeof(Sample)) != 0) {
-            ADD_FAILURE() << "sample " << i << ": " << fastL[i] << " / " << refL[i];
-            ++mismatches;
-        }
-    }
-    EXPECT_EQ(fast->writeIndex, reference->writeIndex);
-    EXPECT_EQ(fast->historyIndex, reference->historyIndex);
-    EXPECT_EQ(fast->fadeGain, reference->fadeGain);
-    EXPECT_EQ(fast->holdCounter, reference->holdCounter);
-    const int32 n = fast->bufferLength;
-    for (int i = 0; i < PlugProcessor::kNumTankLines; ++i)
-        EXPECT_TRUE(sameMemory(fast->tankLines[i], reference->tankLines[i], n)) << "line " << i;
-    EXPECT_TRUE(sameMemory(fast->inputHistory, reference->inputHistory, 5 * n));
-    EXPECT_TRUE(sameMemory(fast->outputDiffuserY[3], reference->outputDiffuserY[3], n));
-    EXPECT_EQ(fast->sideHighpass.y1, reference->sideHighpass.y1);
+    expectSameResults(fastL, fastR, refL, refR);
+    expectSameState(*fast, *reference);
 }
 
 class SameAsReference : public testing::TestWithParam<double> {};
@@ -105,6 +118,38 @@ INSTANTIATE_TEST_SUITE_P(Engine, SameAsReference,
                          [](const testing::TestParamInfo<double>& info) {
                              return std::to_string(static_cast<int>(info.param));
                          });
+
+// Every activation's cycle ends its hold on a known sample. A block that starts 1, 2
+// or 63 samples before it has the hold end on its 2nd, 3rd or 64th sample: inside one
+// of the loop's batches, which must end right there, as the per-sample loop has it.
+TEST(BlockLoop, HoldEndingInsideABlockIsExactAtEveryAlignment)
+{
+    constexpr double kRate = 44100.0;
+    auto probe = makeEngine(kRate);
+    int32 lastHoldSample = -1;
+    for (StereoBuffers<double> one(1); probe->reconfigPending; ++lastHoldSample)
+        process(*probe, one, 1);
+
+    for (const int32 offset : {1, 2, 63}) {
+        SCOPED_TRACE(offset);
+        auto fast = makeEngine(kRate);
+        auto reference = makeEngine(kRate);
+        const int32 before = lastHoldSample - offset;
+        const int32 total = before + 128;
+        std::vector<double> inL = noise(static_cast<std::size_t>(total), 41u);
+        std::vector<double> inR = noise(static_cast<std::size_t>(total), 42u);
+        std::vector<double> fastL(total), fastR(total), refL(total), refR(total);
+        for (const auto& [start, length] : {std::pair{0, before}, std::pair{before, total - before}}) {
+            double* in[2] = {inL.data() + start, inR.data() + start};
+            double* out[2] = {fastL.data() + start, fastR.data() + start};
+            fast->processSamples64(in, out, length);
+            referenceBlock(*reference, in[0], in[1], refL.data() + start, refR.data() + start, length);
+        }
+        ASSERT_FALSE(fast->reconfigPending);
+        expectSameResults(fastL, fastR, refL, refR);
+        expectSameState(*fast, *reference);
+    }
+}
 
 // One sample per call, recording the fade of the cycle that every activation starts.
 TEST(ReconfigurationCycle, ActivationTimelineAt44k)

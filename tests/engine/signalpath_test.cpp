@@ -99,12 +99,17 @@ TEST(SignalPath, WetSignalDependsOnlyOnTheSumOfTheInputs)
     EXPECT_NE(a.outLeft, a.outRight);  // yet the output is stereo
 }
 
+// With 64-bit buffers the input is never narrowed: values a float cannot hold
+// (0.1 + 1e-12 i, thirds) arrive exactly.
 TEST(SignalPath, DryOnlyMixPassesTheInputExactly)
 {
     auto engine = makeEngine(48000.0, parametersWith(kValueMix, 0.0));
     StereoBuffers<double> buffers(4096);
-    buffers.left = noise(4096, 8u);
-    buffers.right = noise(4096, 9u);
+    const std::vector<double> values = noise(4096, 9u);
+    for (std::size_t i = 0; i < 4096; ++i) {
+        buffers.left[i] = 0.1 + 1e-12 * static_cast<double>(i);
+        buffers.right[i] = values[i] - 1.0 / 3.0;
+    }
     process(*engine, buffers, 4096);
     for (int i = 0; i < 4096; ++i) {
         ASSERT_EQ(buffers.outLeft[i], (buffers.left[i] + 1e-18) * engine->levelGainSmoothed) << i;

@@ -232,6 +232,24 @@ TEST(IBStreamer, ReadsAcrossPartialTransfers)
     EXPECT_EQ(stream.readCalls, 3);
 }
 
+TEST(IBStreamer, AStreamThatClaimsMoreThanAskedIsNotBelieved)
+{
+    MemoryStream stream({0x04, 0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE});
+    stream.overclaim = 5;
+    IBStreamer streamer(&stream);
+    int32 v = 0;
+    ASSERT_TRUE(streamer.readInt32(v));
+    EXPECT_EQ(v, 0x01020304);
+    uint8 raw[4] = {};
+    EXPECT_EQ(streamer.readRaw(raw, 4), 4);
+    EXPECT_EQ(raw[3], 0xDD);
+
+    stream.position = 0;
+    EXPECT_TRUE(streamer.writeInt32(7));
+    const uint8 bytes[3] = {1, 2, 3};
+    EXPECT_EQ(streamer.writeRaw(bytes, 3), 3);
+}
+
 TEST(IBStreamer, AStreamThatRefusesReadsAnswersFalse)
 {
     MemoryStream stream(Bytes(16, 1));

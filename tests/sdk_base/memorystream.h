@@ -24,6 +24,7 @@ public:
     int32 chunk = 0;         // > 0: at most this many bytes per read/write call
     bool failAll = false;    // every read/write answers kResultFalse, moving nothing
     bool reportFalseOnShort = true;  // a cut transfer answers kResultFalse
+    int32 overclaim = 0;     // bytes reported moved on top of those actually moved
     int32 readCalls = 0;
     int32 writeCalls = 0;
 
@@ -56,7 +57,7 @@ public:
             std::memcpy(buffer, data.data() + position, static_cast<size_t>(n));
         position += n;
         if (numBytesRead)
-            *numBytesRead = static_cast<int32>(n);
+            *numBytesRead = static_cast<int32>(n) + overclaim;
         const bool cutByEnd = n < numBytes && n == std::max<int64>(available, 0);
         return cutByEnd && reportFalseOnShort ? kResultFalse : kResultOk;
     }
@@ -78,7 +79,7 @@ public:
             std::memcpy(data.data() + position, buffer, static_cast<size_t>(n));
         position += n;
         if (numBytesWritten)
-            *numBytesWritten = static_cast<int32>(n);
+            *numBytesWritten = static_cast<int32>(n) + overclaim;
         const bool cutByLimit = n < numBytes && n == std::max<int64>(room, 0);
         return cutByLimit && reportFalseOnShort ? kResultFalse : kResultOk;
     }

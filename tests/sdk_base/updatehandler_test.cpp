@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <functional>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -291,6 +293,39 @@ TEST_F(UpdateHandlerTest, ObjectReleasedByItsDependentDuringChanged)
     EXPECT_EQ(dropper.received.size(), 1u);
     EXPECT_EQ(after.received.size(), 1u);
     EXPECT_EQ(UpdateHandler::instance()->countDependents(identity), 0u);
+}
+
+// An object that announces a change from its own destructor. It lives in static
+// storage, so that a second delete is counted instead of corrupting the heap.
+class ChangedWhileDying : public FClass<"ChangedWhileDying", FObject> {
+public:
+    ~ChangedWhileDying() override
+    {
+        if (destructions++ == 0)
+            changed();
+    }
+    static void* operator new(std::size_t size)
+    {
+        if (size > sizeof storage)
+            throw std::bad_alloc();
+        return storage;
+    }
+    static void operator delete(void*) { ++deletes; }
+
+    static inline int destructions = 0;
+    static inline int deletes = 0;
+    alignas(std::max_align_t) static inline unsigned char storage[256];
+};
+
+TEST_F(UpdateHandlerTest, ChangedDuringDestructionDoesNotDeleteAgain)
+{
+    Recorder dependent;
+    auto* dying = new ChangedWhileDying;
+    dying->addDependent(&dependent);
+    EXPECT_EQ(dying->release(), 0u);
+    EXPECT_EQ(ChangedWhileDying::destructions, 1);
+    EXPECT_EQ(ChangedWhileDying::deletes, 1);
+    EXPECT_TRUE(dependent.received.empty());  // it was forgotten before the destructor ran
 }
 
 TEST_F(UpdateHandlerTest, ObjectReleasedByItsDependentDuringDeferredDelivery)
