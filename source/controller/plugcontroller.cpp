@@ -1,6 +1,7 @@
 #include "source/controller/plugcontroller.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <new>
 
@@ -54,8 +55,7 @@ RangeParameter* makeRangeParameter(const RangeRow& row)
 
 FUnknown* PlugController::createInstance(void* /*context*/)
 {
-    auto* controller = new (std::nothrow) PlugController();
-    return controller ? static_cast<IEditController*>(controller) : nullptr;
+    return static_cast<IEditController*>(new PlugController());
 }
 
 tresult PlugController::initialize(FUnknown* context)
@@ -90,11 +90,16 @@ tresult PlugController::setComponentState(IBStream* state)
         PlugState record;
         if (record.read(state) != kResultOk)
             return kResultFalse;
-        // setParamNormalized clamps out-of-range values and ignores NaN.
+        // setParamNormalized clamps out-of-range values, as the processor does. A NaN
+        // runs as the processor's default, so the host is shown that default.
+        const PlugState defaults = PlugState::defaults();
         setParamNormalized(kParamBypass, record.bypass ? 1. : 0.);
         for (ParamID id : {kParamLevel, kParamMix, kParamPredelay, kParamRvbTime, kParamDiffusion,
-                           kParamLPCut, kParamSlope})
-            setParamNormalized(id, record.values[static_cast<std::size_t>(valueIndexForParam(id))]);
+                           kParamLPCut, kParamSlope}) {
+            const auto index = static_cast<std::size_t>(valueIndexForParam(id));
+            const ParamValue value = record.values[index];
+            setParamNormalized(id, std::isnan(value) ? defaults.values[index] : value);
+        }
         return kResultOk;
     });
 }

@@ -16,14 +16,16 @@ public:
     using AboutController = PlugAboutController<PlugController>;
 
     // The factory's create function: a new controller as its IEditController
-    // (one reference, passed to the caller); null when memory is short.
+    // (one reference, passed to the caller). Short of memory it throws
+    // std::bad_alloc, which the factory answers with kOutOfMemory.
     static FUnknown* createInstance(void* context);
 
     // Registers the parameters on the first call; a second one (before
     // terminate) registers nothing and still succeeds.
     tresult initialize(FUnknown* context) override;
     // Reads the processor's state record; a stream that does not hold a whole
-    // record answers kResultFalse and changes no parameter.
+    // record answers kResultFalse and changes no parameter. A NaN entry sets the
+    // processor's default, which is what the processor runs for it.
     tresult setComponentState(IBStream* state) override;
 
     // The about boxes that exist now, in creation order. Not owned: each one

@@ -2,7 +2,6 @@
 // engine. Runs on the audio thread (process) and on the host's thread (activation, setState).
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "source/processor/parameterids.h"
 #include "source/processor/plugprocessor.h"
@@ -10,19 +9,16 @@
 namespace Steinberg::Vst {
 namespace {
 
-// Where a restored record holds NaN the engine uses the parameter's default instead.
-constexpr double kDefaultNormalized[kNumUsedValues] = {0.75, 0.5, 0.0, 0.15, 1.0, 0.8, 1.0};
-
 // The delay memory is sized for normalized values in 0..1; a value from a damaged or
 // foreign state must not ask for longer delays than the arrays hold. Negative values
-// count as 0, values above 1 as 1, NaN as the default.
+// (and -0) count as 0, values above 1 as 1, NaN as the processor's default (which the
+// controller then shows). Every other value, however small, maps as it is.
 double engineValue(const PlugState& record, PlugValueIndex index)
 {
     const double value = record.values[index];
     if (std::isnan(value))
-        return kDefaultNormalized[index];
-    // A denormal would reach the per-sample arithmetic (Mix is used as it is) and slow it down.
-    if (value < std::numeric_limits<double>::min())
+        return PlugState::defaults().values[index];
+    if (value <= 0.0)
         return 0.0;
     return std::min(value, 1.0);
 }

@@ -93,13 +93,15 @@ extern "C" __attribute__((visibility("default"))) Steinberg::IPluginFactory* Get
     try {
         auto* factory = new PlugFactory(factoryInfo());
         currentFactory = factory;
-        factory->registerClass(&processorClassInfo(), PlugProcessor::createInstance);
-        factory->registerClass(&controllerClassInfo(), PlugController::createInstance);
-        return factory;
+        if (factory->registerClass(&processorClassInfo(), PlugProcessor::createInstance) &&
+            factory->registerClass(&controllerClassInfo(), PlugController::createInstance))
+            return factory;
     } catch (...) {
-        // Out of memory: a host gets no factory rather than an exception.
-        if (currentFactory)
-            currentFactory->release();
-        return nullptr;
     }
+    // Out of memory: a host gets no factory rather than an exception or one that
+    // lacks a class. None is kept (the release clears the pointer), so a later call
+    // tries again.
+    if (currentFactory)
+        currentFactory->release();
+    return nullptr;
 }

@@ -69,8 +69,13 @@ tresult PlugProcessor::initialize(FUnknown* context)
     if (AudioEffect::initialize(context) != kResultOk)
         return kResultFalse;
 
-    addAudioInput(u"AudioInput", SpeakerArr::kStereo);
-    addAudioOutput(u"AudioOutput", SpeakerArr::kStereo);
+    if (!addAudioInput(u"AudioInput", SpeakerArr::kStereo) ||
+        !addAudioOutput(u"AudioOutput", SpeakerArr::kStereo)) {
+        // Short of memory: no half-made bus list, and the host context goes too, so
+        // that a later initialize can succeed.
+        terminate();
+        return kOutOfMemory;
+    }
 
     smoothingMs = 50.0;
     midHpHz = 20.0;
@@ -233,8 +238,12 @@ tresult PlugProcessor::process(ProcessData& data)
         return kResultOk;
     }
 
-    if (data.symbolicSampleSize != kSample32 && data.symbolicSampleSize != kSample64)
-        return kResultOk;  // no width to write with; a host cannot have negotiated this
+    if (data.symbolicSampleSize != kSample32 && data.symbolicSampleSize != kSample64) {
+        // A host cannot have negotiated this, so the buffers' width is unknown: silence
+        // as 32-bit samples, the narrowest a host hands over, never runs past a buffer.
+        writeSilence(out, data.numSamples, false);
+        return kResultOk;
+    }
     const bool is64 = data.symbolicSampleSize == kSample64;
     const bool canRun = buffersAllocated() &&
                         (is64 ? isStereoPair(in.channelBuffers64, in.numChannels) &&

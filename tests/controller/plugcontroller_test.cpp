@@ -155,12 +155,14 @@ TEST_F(PlugControllerTest, ComponentStateSetsEveryParameter)
     EXPECT_EQ(controller->getParamNormalized(kParamBypass), 0.);
 }
 
-TEST_F(PlugControllerTest, ImpossibleStoredValuesAreClampedOrIgnored)
+// As the processor runs them: clamped to [0, 1], NaN as the processor's default.
+TEST_F(PlugControllerTest, ImpossibleStoredValuesAreClampedOrDefaulted)
 {
     controller->setParamNormalized(kParamLevel, 0.3);
-    MemoryStream stream(stateRecord(-1, {kNaN, 2., -1., kInfinity, -kInfinity, 0.5, 0.25}));
+    controller->setParamNormalized(kParamRvbTime, 0.9);
+    MemoryStream stream(stateRecord(-1, {kNaN, 2., -kInfinity, kNaN, kInfinity, 0.5, 0.25}));
     ASSERT_EQ(controller->setComponentState(&stream), kResultOk);
-    const std::vector<ParamValue> expected = {0., 0.3, 1., 0., 1., 0., 0.5, 0.25};
+    const std::vector<ParamValue> expected = {0., 0.75, 1., 0., 0.15, 1., 0.5, 0.25};
     EXPECT_EQ(allValues(), expected);
 }
 
@@ -203,9 +205,10 @@ TEST_F(PlugControllerTest, IdSevenAndOtherUnknownIdsAreRefused)
         String128 buffer{};
         std::u16string typed = u"1";
         ParamValue value = -1.;
-        EXPECT_EQ(controller->getParamStringByValue(id, 0.5, buffer), kInvalidArgument);
-        EXPECT_EQ(controller->getParamValueByString(id, typed.data(), value), kInvalidArgument);
-        EXPECT_EQ(controller->setParamNormalized(id, 0.5), kInvalidArgument);
+        EXPECT_EQ(controller->getParamStringByValue(id, 0.5, buffer), kResultFalse);
+        EXPECT_EQ(controller->getParamValueByString(id, typed.data(), value), kResultFalse);
+        EXPECT_EQ(value, -1.);
+        EXPECT_EQ(controller->setParamNormalized(id, 0.5), kResultFalse);
         EXPECT_EQ(controller->getParamNormalized(id), 0.);
         EXPECT_EQ(controller->normalizedParamToPlain(id, 0.5), 0.5);
         EXPECT_EQ(controller->plainParamToNormalized(id, 3.), 3.);

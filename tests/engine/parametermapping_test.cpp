@@ -57,10 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"LevelMax", kValueLevel, 1.0, &PlugProcessor::levelGainTarget, 3.981071705534973, 1e-12},
         MappingCase{"PredelayZero", kValuePredelay, 0.0, &PlugProcessor::predelayMs, 0.0, 0.0},
         MappingCase{"PredelayJustAboveZero", kValuePredelay, 1e-9, &PlugProcessor::predelayMs, 1.0, 1e-8},
+        // However small, a value above 0 is not 0: a denormal gives the first step.
+        MappingCase{"PredelayDenormal", kValuePredelay, 4.9e-324, &PlugProcessor::predelayMs, 1.0, 0.0},
         MappingCase{"PredelayMax", kValuePredelay, 1.0, &PlugProcessor::predelayMs, 250.0, 1e-9},
         MappingCase{"DiffusionZero", kValueDiffusion, 0.0, &PlugProcessor::diffusionTarget, 0.0, 0.0},
         MappingCase{"DiffusionJustAboveZero", kValueDiffusion, 1e-9, &PlugProcessor::diffusionTarget, 0.1,
                     1e-9},
+        MappingCase{"DiffusionDenormal", kValueDiffusion, 1e-310, &PlugProcessor::diffusionTarget, 0.1, 0.0},
         MappingCase{"RvbTimeZeroGate", kValueRvbTime, 0.0, &PlugProcessor::gateMs, 200.0, 0.0},
         MappingCase{"RvbTimeOneGate", kValueRvbTime, 1.0, &PlugProcessor::gateMs, 1200.0, 0.0},
         MappingCase{"RvbTimeOneSize", kValueRvbTime, 1.0, &PlugProcessor::sizeMs, 800.0, 0.0},
@@ -124,8 +127,7 @@ TEST(ChangeDetection, ReturningToTheOldValueStillCounts)
 }
 
 // Values outside 0..1 or NaN can only come from a restored state; the engine treats
-// them as the nearest end of the range, NaN as the parameter's default, and a denormal
-// as 0.
+// them as the nearest end of the range, and NaN as the parameter's default.
 TEST(Clamping, OutOfRangeAndNaNValuesMapLikeTheirClampedValue)
 {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -137,7 +139,7 @@ TEST(Clamping, OutOfRangeAndNaNValuesMapLikeTheirClampedValue)
     const auto defaults = PlugState::defaults();
     for (int32 index = 0; index < kNumUsedValues; ++index) {
         for (const Case c : {Case{-0.5, 0.0}, Case{-kInf, 0.0}, Case{7.0, 1.0}, Case{kInf, 1.0},
-                             Case{kNaN, defaults.values[index]}, Case{1e-320, 0.0}}) {
+                             Case{kNaN, defaults.values[index]}, Case{-0.0, 0.0}}) {
             const auto valueIndex = static_cast<PlugValueIndex>(index);
             auto odd = makeEngine(48000.0, parametersWith(valueIndex, c.stored));
             auto reference = makeEngine(48000.0, parametersWith(valueIndex, c.equivalent));

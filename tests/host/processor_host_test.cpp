@@ -12,7 +12,6 @@
 
 #include "sdk/vst3/interfaces/all.h"
 #include "tools/host/block_runner.h"
-#include "tools/host/bundle_layout.h"
 #include "tools/host/factory.h"
 #include "tools/host/host_application.h"
 #include "tools/host/memory_stream.h"
@@ -21,6 +20,7 @@
 #include "tools/host/text.h"
 #include "tests/host/bundle_location.h"
 #include "tests/host/component_state.h"
+#include "tests/host/raw_module.h"
 
 namespace {
 
@@ -86,38 +86,9 @@ protected:
     IPtr<IAudioProcessor> processor;
 };
 
-// Drives the three exports by hand, without the Module wrapper holding a reference.
-class RawModule {
-public:
-    RawModule()
-    {
-        handle = dlopen(expectedBinaryPath(morvik::testing::bundleUnderTest()).c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle)
-            return;
-        entry = reinterpret_cast<ModuleEntryFunc>(dlsym(handle, "ModuleEntry"));
-        exit = reinterpret_cast<ModuleExitFunc>(dlsym(handle, "ModuleExit"));
-        getFactory = reinterpret_cast<GetFactoryProc>(dlsym(handle, "GetPluginFactory"));
-        entered = entry && entry(handle);
-    }
-    ~RawModule()
-    {
-        if (entered)
-            exit();
-        if (handle)
-            dlclose(handle);
-    }
-    bool ready() const { return entered && getFactory; }
-
-    void* handle = nullptr;
-    ModuleEntryFunc entry = nullptr;
-    ModuleExitFunc exit = nullptr;
-    GetFactoryProc getFactory = nullptr;
-    bool entered = false;
-};
-
 TEST(FactoryLifecycle, OneFactoryAtATimeAndAFreshOneAfterTheLastRelease)
 {
-    RawModule module;
+    morvik::testing::RawModule module;
     ASSERT_TRUE(module.ready()) << dlerror();
 
     IPluginFactory* first = module.getFactory();
@@ -173,6 +144,9 @@ TEST_F(HostedProcessor, NamesItsControllerAndOffersTwoStereoMainBuses)
     }
     EXPECT_EQ(component->getBusCount(kEvent, kInput), 0);
     EXPECT_EQ(processor->getLatencySamples(), 0u);
+    // Nothing starts or stops with processing; hosts accept this answer.
+    EXPECT_EQ(processor->setProcessing(true), kNotImplemented);
+    EXPECT_EQ(processor->setProcessing(false), kNotImplemented);
 }
 
 TEST_F(HostedProcessor, DefaultStateBytesSurviveARoundTrip)

@@ -99,6 +99,27 @@ TEST_F(ArrangementFixture, AcceptsOnlyTwoSpeakersOnTheFirstBuses)
             << c.numIns << " in, " << c.numOuts << " out";
 }
 
+TEST_F(ArrangementFixture, RefusesThreeOrSixSpeakersOnEitherSideAndStaysStereo)
+{
+    SpeakerArrangement stereo[] = {SpeakerArr::kStereo};
+    SpeakerArrangement three[] = {SpeakerArr::kStereo | (1 << 2)};  // L R C
+    SpeakerArrangement six[] = {0x3F};                               // 5.1
+    struct Case {
+        SpeakerArrangement* ins;
+        SpeakerArrangement* outs;
+    };
+    for (const Case& c : {Case{three, stereo}, Case{stereo, three}, Case{six, stereo}, Case{stereo, six},
+                          Case{six, six}}) {
+        SCOPED_TRACE(testing::Message() << c.ins[0] << " in, " << c.outs[0] << " out");
+        EXPECT_EQ(processor->setBusArrangements(c.ins, 1, c.outs, 1), kResultFalse);
+        for (BusDirection direction : {kInput, kOutput}) {
+            SpeakerArrangement arrangement = 0;
+            ASSERT_EQ(processor->getBusArrangement(direction, 0, arrangement), kResultOk);
+            EXPECT_EQ(arrangement, SpeakerArr::kStereo);
+        }
+    }
+}
+
 TEST_F(ProcessorFixture, SecondInitializeIsRefusedAndKeepsOneBusEach)
 {
     EXPECT_EQ(processor->initialize(nullptr), kResultFalse);
@@ -175,6 +196,16 @@ TEST_F(ProcessorFixture, CarelessBuffersAreHandledSafely)
         data = blockData(nullptr, nullptr, 32);
         data.numInputs = data.numOutputs = 1;
         EXPECT_EQ(processor->process(data), kResultOk);
+    }
+    {  // a sample size that is neither 32 nor 64 bit: silence as 32-bit samples, which
+       // fits any buffer a host can hand over (ASan sees a write past these)
+        for (int32 sampleSize : {2, -1}) {
+            FloatBlock in(2, 32, 0.5f), out(2, 32, 9.0f);
+            ProcessData data = blockData(&in.bus, &out.bus, 32, sampleSize);
+            EXPECT_EQ(processor->process(data), kResultOk);
+            for (const auto& channel : out.storage)
+                EXPECT_EQ(channel, std::vector<float>(32, 0.0f)) << sampleSize;
+        }
     }
     {  // extra output channels are silenced, not left stale
         FloatBlock in(2, 32, 0.5f), out(3, 32, 9.0f);

@@ -119,8 +119,9 @@ TEST_F(EditControllerTest, UnknownIdsAndNullTextsAreRefused)
     std::u16string typed = u"1";
     controller->setComponentHandler(&handler);
 
-    EXPECT_EQ(controller->getParamStringByValue(kUnknownId, 0.5, buffer), kInvalidArgument);
-    EXPECT_EQ(controller->getParamValueByString(kUnknownId, typed.data(), value), kInvalidArgument);
+    // Unknown ids answer as the inherited controller does; bad arguments are refused.
+    EXPECT_EQ(controller->getParamStringByValue(kUnknownId, 0.5, buffer), kResultFalse);
+    EXPECT_EQ(controller->getParamValueByString(kUnknownId, typed.data(), value), kResultFalse);
     EXPECT_EQ(controller->getParamStringByValue(kGainId, 0.5, nullptr), kInvalidArgument);
     EXPECT_EQ(controller->getParamValueByString(kGainId, nullptr, value), kInvalidArgument);
     EXPECT_EQ(controller->getParamStringByValue(kGainId, kNaN, buffer), kInvalidArgument);
@@ -128,7 +129,7 @@ TEST_F(EditControllerTest, UnknownIdsAndNullTextsAreRefused)
     EXPECT_EQ(controller->normalizedParamToPlain(kUnknownId, 0.3), 0.3);
     EXPECT_EQ(controller->plainParamToNormalized(kUnknownId, 42.), 42.);
     EXPECT_EQ(controller->getParamNormalized(kUnknownId), 0.);
-    EXPECT_EQ(controller->setParamNormalized(kUnknownId, 0.5), kInvalidArgument);
+    EXPECT_EQ(controller->setParamNormalized(kUnknownId, 0.5), kResultFalse);
     EXPECT_EQ(controller->beginEdit(kUnknownId), kInvalidArgument);
     EXPECT_EQ(controller->performEdit(kUnknownId, 0.5), kInvalidArgument);
     EXPECT_EQ(controller->endEdit(kUnknownId), kInvalidArgument);

@@ -28,7 +28,8 @@ public:
     // Takes mode, block size and sample rate in any case; a sample size that
     // canProcessSampleSize() refuses gives kResultFalse and keeps the old one.
     tresult setupProcessing(ProcessSetup& setup) override;
-    tresult setProcessing(TBool /*state*/) override { return kResultOk; }
+    // Nothing to start or stop here; hosts take kNotImplemented as "fine".
+    tresult setProcessing(TBool /*state*/) override { return kNotImplemented; }
     tresult process(ProcessData& /*data*/) override { return kResultOk; }
     uint32 getTailSamples() override { return 0; }
 

@@ -70,7 +70,9 @@ tresult EditController::getParamStringByValue(ParamID id, ParamValue valueNormal
 {
     return guardedResult([&] {
         const Parameter* parameter = parameters.getParameter(id);
-        if (!parameter || !string || std::isnan(valueNormalized))
+        if (!parameter)
+            return kResultFalse;
+        if (!string || std::isnan(valueNormalized))
             return kInvalidArgument;
         parameter->toString(valueNormalized, string);
         return kResultOk;
@@ -82,7 +84,9 @@ tresult EditController::getParamValueByString(ParamID id, TChar* string,
 {
     return guardedResult([&] {
         const Parameter* parameter = parameters.getParameter(id);
-        if (!parameter || !string)
+        if (!parameter)
+            return kResultFalse;
+        if (!string)
             return kInvalidArgument;
         return parameter->fromString(string, valueNormalized) ? kResultOk : kResultFalse;
     });
@@ -116,7 +120,9 @@ tresult EditController::setParamNormalized(ParamID id, ParamValue value)
 {
     return guardedResult([&] {
         Parameter* parameter = parameters.getParameter(id);
-        if (!parameter || std::isnan(value))
+        if (!parameter)
+            return kResultFalse;
+        if (std::isnan(value))
             return kInvalidArgument;
         parameter->setNormalized(value);  // an unchanged value is still a success
         return kResultOk;

@@ -28,6 +28,8 @@ public:
     tresult getState(IBStream* state) override;
     int32 getParameterCount() override;
     tresult getParameterInfo(int32 paramIndex, ParameterInfo& info) override;
+    // These two and setParamNormalized answer kResultFalse for an id that is not
+    // registered, kInvalidArgument for a missing text or a NaN value.
     tresult getParamStringByValue(ParamID id, ParamValue valueNormalized, String128 string) override;
     tresult getParamValueByString(ParamID id, TChar* string, ParamValue& valueNormalized) override;
     // An unknown id answers the value unchanged.
