@@ -119,14 +119,18 @@ INSTANTIATE_TEST_SUITE_P(Engine, SameAsReference,
                              return std::to_string(static_cast<int>(info.param));
                          });
 
-// Every activation's cycle ends its hold on a known sample. A block that starts 1, 2
-// or 63 samples before it has the hold end on its 2nd, 3rd or 64th sample: inside one
-// of the loop's batches, which must end right there, as the per-sample loop has it.
+// A change of Rvb Time gives new line lengths at the end of its cycle's hold, on a
+// sample known in advance. A block that starts 1, 2 or 63 samples before it has the
+// hold end on its 2nd, 3rd or 64th sample: inside one of the loop's batches, which
+// must end right there, as the per-sample loop has it.
 TEST(BlockLoop, HoldEndingInsideABlockIsExactAtEveryAlignment)
 {
     constexpr double kRate = 44100.0;
+    constexpr int32 kSettled = 20000;  // past the cycle of activation
     auto probe = makeEngine(kRate);
-    int32 lastHoldSample = -1;
+    runSilence(*probe, kSettled);
+    setParameter(*probe, kValueRvbTime, 0.6);
+    int32 lastHoldSample = kSettled - 1;
     for (StereoBuffers<double> one(1); probe->reconfigPending; ++lastHoldSample)
         process(*probe, one, 1);
 
@@ -134,16 +138,21 @@ TEST(BlockLoop, HoldEndingInsideABlockIsExactAtEveryAlignment)
         SCOPED_TRACE(offset);
         auto fast = makeEngine(kRate);
         auto reference = makeEngine(kRate);
-        const int32 before = lastHoldSample - offset;
-        const int32 total = before + 128;
+        const int32 blockStart = lastHoldSample - offset;
+        const int32 total = blockStart + 128;
         std::vector<double> inL = noise(static_cast<std::size_t>(total), 41u);
         std::vector<double> inR = noise(static_cast<std::size_t>(total), 42u);
         std::vector<double> fastL(total), fastR(total), refL(total), refR(total);
-        for (const auto& [start, length] : {std::pair{0, before}, std::pair{before, total - before}}) {
+        for (const auto& [start, end] : {std::pair{0, kSettled}, std::pair{kSettled, blockStart},
+                                         std::pair{blockStart, total}}) {
+            if (start == kSettled) {
+                setParameter(*fast, kValueRvbTime, 0.6);
+                setParameter(*reference, kValueRvbTime, 0.6);
+            }
             double* in[2] = {inL.data() + start, inR.data() + start};
             double* out[2] = {fastL.data() + start, fastR.data() + start};
-            fast->processSamples64(in, out, length);
-            referenceBlock(*reference, in[0], in[1], refL.data() + start, refR.data() + start, length);
+            fast->processSamples64(in, out, end - start);
+            referenceBlock(*reference, in[0], in[1], refL.data() + start, refR.data() + start, end - start);
         }
         ASSERT_FALSE(fast->reconfigPending);
         expectSameResults(fastL, fastR, refL, refR);
