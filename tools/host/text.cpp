@@ -116,4 +116,43 @@ void copyToString128(std::u16string_view text, Steinberg::String128 target)
     target[length] = 0;
 }
 
+std::string resultText(Steinberg::tresult result)
+{
+    switch (result) {
+    case Steinberg::kNoInterface: return "kNoInterface";
+    case Steinberg::kResultOk: return "kResultOk";
+    case Steinberg::kResultFalse: return "kResultFalse";
+    case Steinberg::kInvalidArgument: return "kInvalidArgument";
+    case Steinberg::kNotImplemented: return "kNotImplemented";
+    case Steinberg::kInternalError: return "kInternalError";
+    case Steinberg::kNotInitialized: return "kNotInitialized";
+    case Steinberg::kOutOfMemory: return "kOutOfMemory";
+    default: return "result " + std::to_string(result);
+    }
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+}
+
+bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
+{
+    return suffix.size() <= text.size() && equalIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
 }  // namespace morvik::host

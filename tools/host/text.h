@@ -1,9 +1,14 @@
-// Conversions between the plug-in's fixed-size texts and std::string.
+// Text for the tools: conversions between the plug-in's fixed-size texts and
+// std::string, user input read leniently, and the names of result codes.
 #pragma once
 
+#include <charconv>
+#include <cmath>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "sdk/vst3/interfaces/types.h"
 
@@ -32,5 +37,30 @@ std::string_view boundedText(const char (&text)[N])
 
 // Copies a text into a String128, cut to fit and always NUL-terminated.
 void copyToString128(std::u16string_view text, Steinberg::String128 target);
+
+// The name of a result code ("kResultFalse"), or "result N" for one without a name.
+std::string resultText(Steinberg::tresult result);
+
+// User input: blanks around it and ASCII case do not matter.
+std::string_view trimmed(std::string_view text);
+char asciiLower(char c);
+bool equalIgnoringCase(std::string_view a, std::string_view b);
+bool endsWithIgnoringCase(std::string_view text, std::string_view suffix);
+
+// The whole text must be the number: "12abc", "0x20" and "" are not numbers, nor
+// are infinities and NaN.
+template <class Number>
+std::optional<Number> parseNumber(std::string_view text)
+{
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc{} || stop != end)
+        return std::nullopt;
+    if constexpr (std::is_floating_point_v<Number>)
+        if (!std::isfinite(value))
+            return std::nullopt;
+    return value;
+}
 
 }  // namespace morvik::host

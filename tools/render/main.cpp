@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tools/host/module.h"
-#include "tools/render/audio_stream.h"
+#include "tools/render/stereo_audio.h"
 #include "tools/render/parameter_catalog.h"
 #include "tools/render/parameter_resolution.h"
 #include "tools/render/plugin_instance.h"
@@ -18,7 +18,6 @@
 #include "tools/render/render_report.h"
 #include "tools/render/renderer.h"
 #include "tools/render/sound_file_reader.h"
-#include "tools/render/stereo_audio_source.h"
 #include "tools/render/test_signal.h"
 #include "tools/render/wav_file_writer.h"
 

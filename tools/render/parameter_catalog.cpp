@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "tools/host/text.h"
-#include "tools/render/ascii_text.h"
 
 namespace morvik::render {
 namespace {
@@ -68,7 +67,7 @@ const ParameterDescription* ParameterCatalog::findTitle(std::string_view title) 
     for (const ParameterDescription& description : descriptions) {
         if (description.title == title)
             return &description;
-        if (equalIgnoringCase(description.title, title)) {
+        if (host::equalIgnoringCase(description.title, title)) {
             caseless = &description;
             ++caselessMatches;
         }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "tools/render/ascii_text.h"
+#include "tools/host/text.h"
 
 namespace morvik::render {
 namespace {
@@ -49,7 +49,7 @@ std::optional<double> plainNumber(std::string_view text)
 {
     if (text.size() > 1 && text.front() == '+' && text[1] != '+' && text[1] != '-')
         text.remove_prefix(1);
-    return parseNumber<double>(text);
+    return host::parseNumber<double>(text);
 }
 
 bool outsideRange(double plain, const ParameterDescription& description)
@@ -101,10 +101,10 @@ Outcome<ResolvedParameter> resolve(const ParameterSetting& setting, const Parame
 
 std::string_view withoutUnits(std::string_view text, std::string_view units)
 {
-    text = trimmed(text);
-    units = trimmed(units);
-    if (!units.empty() && text.size() > units.size() && endsWithIgnoringCase(text, units))
-        text = trimmed(text.substr(0, text.size() - units.size()));
+    text = host::trimmed(text);
+    units = host::trimmed(units);
+    if (!units.empty() && text.size() > units.size() && host::endsWithIgnoringCase(text, units))
+        text = host::trimmed(text.substr(0, text.size() - units.size()));
     return text;
 }
 

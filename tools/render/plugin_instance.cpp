@@ -2,7 +2,6 @@
 
 #include "tools/host/factory.h"
 #include "tools/host/text.h"
-#include "tools/render/result_text.h"
 
 namespace morvik::render {
 using namespace Steinberg;
@@ -32,7 +31,7 @@ Outcome<std::unique_ptr<PluginInstance>> PluginInstance::create(const host::Modu
     instance->hostContext = host::create<host::HostApplication>();
     if (const tresult result = instance->processorComponent->initialize(instance->hostContext.get());
         result != kResultOk)
-        return Failure{"the plug-in's processor refused initialize (" + resultText(result) + ")"};
+        return Failure{"the plug-in's processor refused initialize (" + host::resultText(result) + ")"};
     instance->processorInitialized = true;
 
     instance->createController(module);
@@ -47,7 +46,7 @@ void PluginInstance::createController(const host::Module& module)
         return;
     }
     if (const tresult result = editController->initialize(hostContext.get()); result != kResultOk) {
-        whyNoController = "the controller refused initialize (" + resultText(result) + ")";
+        whyNoController = "the controller refused initialize (" + host::resultText(result) + ")";
         editController.reset();
         return;
     }
@@ -60,13 +59,13 @@ Status PluginInstance::shutdown()
     if (controllerInitialized) {
         controllerInitialized = false;
         if (const tresult result = editController->terminate(); result != kResultOk)
-            problems = "the controller refused terminate (" + resultText(result) + ")";
+            problems = "the controller refused terminate (" + host::resultText(result) + ")";
     }
     if (processorInitialized) {
         processorInitialized = false;
         if (const tresult result = processorComponent->terminate(); result != kResultOk)
             problems += (problems.empty() ? "" : "; ") + std::string("the processor refused terminate (") +
-                        resultText(result) + ")";
+                        host::resultText(result) + ")";
     }
     if (!problems.empty())
         return Failure{problems};

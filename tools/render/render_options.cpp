@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "tools/render/ascii_text.h"
+#include "tools/host/text.h"
 
 namespace morvik::render {
 namespace {
@@ -14,15 +14,15 @@ Outcome<ParameterSetting> parseSetting(std::string_view argument)
     if (equals == std::string_view::npos)
         return Failure{"--set " + std::string(argument) + ": expected KEY=VALUE"};
     ParameterSetting setting;
-    setting.key = trimmed(argument.substr(0, equals));
-    setting.value = trimmed(argument.substr(equals + 1));
+    setting.key = host::trimmed(argument.substr(0, equals));
+    setting.value = host::trimmed(argument.substr(equals + 1));
     if (setting.key.empty() || setting.value.empty())
         return Failure{"--set " + std::string(argument) + ": expected KEY=VALUE with neither empty"};
 
-    setting.id = parseNumber<Steinberg::Vst::ParamID>(setting.key);
+    setting.id = host::parseNumber<Steinberg::Vst::ParamID>(setting.key);
     if (!setting.id)
         return setting;
-    setting.normalized = parseNumber<double>(setting.value);
+    setting.normalized = host::parseNumber<double>(setting.value);
     if (!setting.normalized || *setting.normalized < 0.0 || *setting.normalized > 1.0)
         return Failure{"--set " + std::string(argument) +
                        ": with a numeric id the value is a normalized number from 0 to 1;"
@@ -116,13 +116,13 @@ private:
                 return Failure{setting.error()};
             options.settings.push_back(std::move(setting.value()));
         } else if (name == "--block") {
-            const auto size = parseNumber<Steinberg::int32>(value);
+            const auto size = host::parseNumber<Steinberg::int32>(value);
             if (!size || *size < 1 || *size > RenderOptions::kLargestBlockSize)
                 return Failure{given + ": expected a whole number of samples from 1 to " +
                                std::to_string(RenderOptions::kLargestBlockSize)};
             options.blockSize = *size;
         } else if (name == "--preroll") {
-            const auto seconds = parseNumber<double>(value);
+            const auto seconds = host::parseNumber<double>(value);
             if (!seconds || *seconds < 0.0 || *seconds > RenderOptions::kLongestPrerollSeconds)
                 return Failure{given + ": expected seconds from 0 to " +
                                std::to_string(static_cast<int>(RenderOptions::kLongestPrerollSeconds))};

@@ -12,7 +12,7 @@
 
 #include "tools/host/block_runner.h"
 #include "tools/host/parameter_changes.h"
-#include "tools/render/result_text.h"
+#include "tools/host/text.h"
 
 namespace morvik::render {
 using namespace Steinberg;
@@ -23,7 +23,7 @@ Status expectOk(tresult result, std::string_view call)
 {
     if (result == kResultOk)
         return succeeded();
-    return Failure{"the plug-in refused " + std::string(call) + " (" + resultText(result) + ")"};
+    return Failure{"the plug-in refused " + std::string(call) + " (" + host::resultText(result) + ")"};
 }
 
 // Activation and processing state, undone on every way out; finish() undoes
@@ -234,7 +234,7 @@ private:
         if (const tresult result = runner.process(processor, static_cast<Steinberg::int32>(count), options);
             result != kResultOk)
             return Failure{"the plug-in's process failed on the block at sample " + std::to_string(position) + " (" +
-                           resultText(result) + ")"};
+                           host::resultText(result) + ")"};
         keepOutput(count);
         position += count;
         return succeeded();

@@ -7,10 +7,10 @@
 
 #include "sdk/vst3/interfaces/audioprocessor.h"
 #include "sdk/vst3/interfaces/component.h"
-#include "tools/render/audio_stream.h"
 #include "tools/render/outcome.h"
 #include "tools/render/parameter_resolution.h"
 #include "tools/render/render_options.h"
+#include "tools/render/stereo_audio.h"
 
 namespace morvik::render {
 

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "tools/render/sound_format_name.h"
-#include "tools/render/wav_header.h"
+#include "tools/render/sound_file.h"
 
 namespace morvik::render {
 namespace {

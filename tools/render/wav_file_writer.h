@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/render/audio_stream.h"
 #include "tools/render/outcome.h"
 #include "tools/render/pending_file.h"
 #include "tools/render/render_options.h"
-#include "tools/render/sound_file_handle.h"
+#include "tools/render/sound_file.h"
+#include "tools/render/stereo_audio.h"
 
 namespace morvik::render {
 

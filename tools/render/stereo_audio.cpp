@@ -1,4 +1,4 @@
-#include "tools/render/stereo_audio_source.h"
+#include "tools/render/stereo_audio.h"
 
 #include <algorithm>
 
