@@ -693,18 +693,50 @@ CView* CSlider::newCopy() const
 
 namespace {
 
-// Fills and/or strokes one rectangle, through a path when the context has one.
-void drawRectangle(CDrawContext* context, const CRect& r, bool fill, bool stroke)
+// Fills one rectangle, through a path when the context has one.
+void fillRectangle(CDrawContext* context, const CRect& r)
 {
     if (auto path = owned(context->createGraphicsPath())) {
         path->addRect(r);
-        if (fill)
-            context->drawGraphicsPath(path, CDrawContext::kPathFilled);
-        if (stroke)
-            context->drawGraphicsPath(path, CDrawContext::kPathStroked);
-        return;
+        context->drawGraphicsPath(path, CDrawContext::kPathFilled);
+    } else {
+        context->drawRect(r, kDrawFilled);
     }
-    context->drawRect(r, fill && stroke ? kDrawFilledAndStroked : fill ? kDrawFilled : kDrawStroked);
+}
+
+// The value bar inside r: from the left or bottom edge to the value, from the
+// other edge with kDrawInverted, or from the middle with kDrawValueFromCenter.
+CRect valueBarRect(const CRect& r, float value, int32_t drawStyle, bool horizontal)
+{
+    const CCoord L = r.left;
+    const CCoord T = r.top;
+    const CCoord R = r.right;
+    const CCoord B = r.bottom;
+    const CCoord W = R - L;
+    const CCoord H = B - T;
+    const bool inverted = (drawStyle & CSlider::kDrawInverted) != 0;
+    CRect bar = r;
+    if (drawStyle & CSlider::kDrawValueFromCenter) {
+        const float v = inverted ? 1.f - value : value;
+        if (horizontal) {
+            bar.right = L + W * v;
+            bar.left = L + W * 0.5;
+        } else {
+            bar.bottom = T + H * v;
+            bar.top = T + H * 0.5;
+        }
+    } else if (horizontal) {
+        if (inverted)
+            bar.left = R - W * value;
+        else
+            bar.right = L + W * value;
+    } else {
+        if (inverted)
+            bar.bottom = T + H * value;
+        else
+            bar.top = B - H * value;
+    }
+    return bar.normalize();
 }
 
 }  // namespace
@@ -747,41 +779,11 @@ void CSlider::draw(CDrawContext* context)
             context->setDrawMode(kAliasing);
             if (frame)
                 r.inset(lineWidth / 2., lineWidth / 2.);
-            float v = getValueNormalized();
-            const CCoord L = r.left;
-            const CCoord T = r.top;
-            const CCoord R = r.right;
-            const CCoord B = r.bottom;
-            const CCoord W = R - L;
-            const CCoord H = B - T;
-            CRect bar = r;
-            const bool inverted = (style & kDrawInverted) != 0;
-            if (style & kDrawValueFromCenter) {
-                if (inverted)
-                    v = 1.f - v;
-                if (isStyleHorizontal()) {
-                    bar.right = L + W * v;
-                    bar.left = L + W * 0.5;
-                } else {
-                    bar.bottom = T + H * v;
-                    bar.top = T + H * 0.5;
-                }
-            } else if (isStyleHorizontal()) {
-                if (inverted)
-                    bar.left = R - W * v;
-                else
-                    bar.right = L + W * v;
-            } else {
-                if (inverted)
-                    bar.bottom = T + H * v;
-                else
-                    bar.top = B - H * v;
-            }
-            bar.normalize();
+            const CRect bar = valueBarRect(r, getValueNormalized(), style, isStyleHorizontal());
             // Also refuses a bar whose size is not a number.
             if (bar.getWidth() >= 0.5 && bar.getHeight() >= 0.5) {
                 context->setFillColor(impl->valueColor);
-                drawRectangle(context, bar, true, false);
+                fillRectangle(context, bar);
             }
         }
     }
