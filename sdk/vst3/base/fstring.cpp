@@ -4,12 +4,12 @@
 #include <cmath>
 #include <string>
 #include <system_error>
+#include <type_traits>
+#include <utility>
 
 namespace Steinberg {
 
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 bool isSpace(char c)
 {
@@ -21,90 +21,16 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-char16 asciiUnit(char8 c)
+// The same ASCII character in the other width; '?' for anything beyond ASCII.
+char16 asciiCounterpart(char8 c)
 {
     const auto byte = static_cast<uint8>(c);
     return static_cast<char16>(byte < 0x80 ? byte : '?');
 }
 
-char8 asciiByte(char16 unit)
+char8 asciiCounterpart(char16 unit)
 {
     return static_cast<char8>(unit < 0x80 ? unit : '?');
-}
-
-// Decodes one code point from [p, end); advances p. Invalid input gives U+FFFD
-// and consumes one byte (or the maximal invalid prefix).
-char32_t decodeUtf8(const uint8*& p, const uint8* end)
-{
-    const uint8 lead = *p++;
-    if (lead < 0x80)
-        return lead;
-    int extra;
-    char32_t cp;
-    char32_t min;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        extra = 1, cp = lead & 0x1F, min = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2, cp = lead & 0x0F, min = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3, cp = lead & 0x07, min = 0x10000;
-    } else {
-        return kReplacement;
-    }
-    for (int i = 0; i < extra; ++i) {
-        if (p == end || (*p & 0xC0) != 0x80)
-            return kReplacement;
-        cp = (cp << 6) | (*p++ & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return kReplacement;
-    return cp;
-}
-
-// Decodes one code point from UTF-16; lone surrogates give U+FFFD.
-char32_t decodeUtf16(const char16*& p, const char16* end)
-{
-    const char32_t unit = *p++;
-    if (unit >= 0xD800 && unit <= 0xDBFF) {
-        if (p != end && *p >= 0xDC00 && *p <= 0xDFFF) {
-            const char32_t low = *p++;
-            return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-        }
-        return kReplacement;
-    }
-    if (unit >= 0xDC00 && unit <= 0xDFFF)
-        return kReplacement;
-    return unit;
-}
-
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
-void appendUtf16(std::u16string& out, char32_t cp)
-{
-    if (cp < 0x10000) {
-        out.push_back(static_cast<char16>(cp));
-    } else {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16>(0xDC00 + (cp & 0x3FF)));
-    }
 }
 
 int32 strlen8(const char8* text)
@@ -138,6 +64,33 @@ std::string asciiPrefix(const char16* text, int32 size)
     for (int32 i = 0; i < size && text[i] != 0 && text[i] < 0x80; ++i)
         out.push_back(static_cast<char>(text[i]));
     return out;
+}
+
+// Moves `from` into `to` in the other width for the code page (see
+// String::toMultiByte); false, with both unchanged, for a code page not
+// converted here.
+template <class From, class To>
+bool convertText(From& from, To& to, uint32 codePage)
+{
+    To converted;
+    switch (codePage) {
+        case kCP_Utf8:
+        case kCP_ANSI:
+            if constexpr (std::is_same_v<From, std::u16string>)
+                converted = utf16ToUtf8(from.data(), static_cast<int32>(from.size()));
+            else
+                converted = utf8ToUtf16(from.data(), static_cast<int32>(from.size()));
+            break;
+        case kCP_US_ASCII:
+            for (const auto unit : from)
+                converted.push_back(asciiCounterpart(unit));
+            break;
+        default:
+            return false;
+    }
+    to = std::move(converted);
+    from.clear();
+    return true;
 }
 
 // For a decimal number in [first, last) that is out of the range of double:
@@ -201,16 +154,101 @@ int32 strlen16(const char16* text)
     return n;
 }
 
+char32_t decodeUtf8(const char8* text, std::size_t length, std::size_t& position)
+{
+    const auto lead = static_cast<uint8>(text[position++]);
+    if (lead < 0x80)
+        return lead;
+
+    // The lead byte tells the length of the sequence and the smallest code
+    // point that needs that length (anything below is an overlong form).
+    int extraBytes = 0;
+    char32_t smallest = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        extraBytes = 1;
+        smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extraBytes = 2;
+        smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extraBytes = 3;
+        smallest = 0x10000;
+    } else {
+        return kReplacementCharacter;
+    }
+    char32_t codePoint = lead & (0x3F >> extraBytes);
+    for (int i = 0; i < extraBytes; ++i) {
+        if (position >= length || (static_cast<uint8>(text[position]) & 0xC0) != 0x80)
+            return kReplacementCharacter;
+        codePoint = (codePoint << 6) | (static_cast<uint8>(text[position++]) & 0x3F);
+    }
+    const bool overlong = codePoint < smallest;
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (overlong || surrogate || codePoint > 0x10FFFF)
+        return kReplacementCharacter;
+    return codePoint;
+}
+
+char32_t decodeUtf16(const char16* text, std::size_t length, std::size_t& position)
+{
+    const char16 first = text[position++];
+    if (first < 0xD800 || first > 0xDFFF)
+        return first;
+    if (first >= 0xDC00 || position >= length)
+        return kReplacementCharacter;
+    const char16 second = text[position];
+    if (second < 0xDC00 || second > 0xDFFF)
+        return kReplacementCharacter;
+    ++position;
+    return 0x10000 + ((static_cast<char32_t>(first) - 0xD800) << 10) + (second - 0xDC00);
+}
+
+int32 encodeUtf8(char32_t codePoint, char8 (&units)[4])
+{
+    if (codePoint < 0x80) {
+        units[0] = static_cast<char8>(codePoint);
+        return 1;
+    }
+    if (codePoint < 0x800) {
+        units[0] = static_cast<char8>(0xC0 | (codePoint >> 6));
+        units[1] = static_cast<char8>(0x80 | (codePoint & 0x3F));
+        return 2;
+    }
+    if (codePoint < 0x10000) {
+        units[0] = static_cast<char8>(0xE0 | (codePoint >> 12));
+        units[1] = static_cast<char8>(0x80 | ((codePoint >> 6) & 0x3F));
+        units[2] = static_cast<char8>(0x80 | (codePoint & 0x3F));
+        return 3;
+    }
+    units[0] = static_cast<char8>(0xF0 | (codePoint >> 18));
+    units[1] = static_cast<char8>(0x80 | ((codePoint >> 12) & 0x3F));
+    units[2] = static_cast<char8>(0x80 | ((codePoint >> 6) & 0x3F));
+    units[3] = static_cast<char8>(0x80 | (codePoint & 0x3F));
+    return 4;
+}
+
+int32 encodeUtf16(char32_t codePoint, char16 (&units)[2])
+{
+    if (codePoint < 0x10000) {
+        units[0] = static_cast<char16>(codePoint);
+        return 1;
+    }
+    const char32_t offset = codePoint - 0x10000;
+    units[0] = static_cast<char16>(0xD800 + (offset >> 10));
+    units[1] = static_cast<char16>(0xDC00 + (offset & 0x3FF));
+    return 2;
+}
+
 std::string utf16ToUtf8(const char16* text, int32 length)
 {
     std::string out;
     if (!text)
         return out;
-    const int32 n = length < 0 ? strlen16(text) : length;
-    const char16* p = text;
-    const char16* end = text + n;
-    while (p < end)
-        appendUtf8(out, decodeUtf16(p, end));
+    const auto count = static_cast<std::size_t>(length < 0 ? strlen16(text) : length);
+    for (std::size_t position = 0; position < count;) {
+        char8 units[4];
+        out.append(units, static_cast<std::size_t>(encodeUtf8(decodeUtf16(text, count, position), units)));
+    }
     return out;
 }
 
@@ -219,11 +257,11 @@ std::u16string utf8ToUtf16(const char8* text, int32 length)
     std::u16string out;
     if (!text)
         return out;
-    const int32 n = length < 0 ? strlen8(text) : length;
-    const auto* p = reinterpret_cast<const uint8*>(text);
-    const auto* end = p + n;
-    while (p < end)
-        appendUtf16(out, decodeUtf8(p, end));
+    const auto count = static_cast<std::size_t>(length < 0 ? strlen8(text) : length);
+    for (std::size_t position = 0; position < count;) {
+        char16 units[2];
+        out.append(units, static_cast<std::size_t>(encodeUtf16(decodeUtf8(text, count, position), units)));
+    }
     return out;
 }
 
@@ -234,7 +272,7 @@ void copyAsciiToUtf16(char16* dst, int32 dstSize, const char8* src)
     int32 i = 0;
     if (src)
         for (; i < dstSize - 1 && src[i] != 0; ++i)
-            dst[i] = asciiUnit(src[i]);
+            dst[i] = asciiCounterpart(src[i]);
     for (; i < dstSize; ++i)
         dst[i] = 0;
 }
@@ -258,7 +296,7 @@ void copyUtf16ToAscii(char8* dst, int32 dstSize, const char16* src)
     int32 i = 0;
     if (src)
         for (; i < dstSize - 1 && src[i] != 0; ++i)
-            dst[i] = asciiByte(src[i]);
+            dst[i] = asciiCounterpart(src[i]);
     for (; i < dstSize; ++i)
         dst[i] = 0;
 }
@@ -274,7 +312,7 @@ void str8ToStr16(char16* dst, const char8* src, int32 dstSize)
     int32 i = 0;
     if (src)
         for (; src[i] != 0; ++i)
-            dst[i] = asciiUnit(src[i]);
+            dst[i] = asciiCounterpart(src[i]);
     dst[i] = 0;
 }
 
@@ -324,46 +362,16 @@ const char16* String::text16() const
 
 bool String::toMultiByte(uint32 codePage)
 {
-    if (!wide)
-        return true;
-    std::string converted;
-    switch (codePage) {
-        case kCP_Utf8:
-        case kCP_ANSI:
-            converted = utf16ToUtf8(wideText.data(), static_cast<int32>(wideText.size()));
-            break;
-        case kCP_US_ASCII:
-            for (char16 unit : wideText)
-                converted.push_back(asciiByte(unit));
-            break;
-        default:
-            return false;
-    }
-    narrowText = std::move(converted);
-    wideText.clear();
+    if (wide && !convertText(wideText, narrowText, codePage))
+        return false;
     wide = false;
     return true;
 }
 
 bool String::toWideString(uint32 codePage)
 {
-    if (wide)
-        return true;
-    std::u16string converted;
-    switch (codePage) {
-        case kCP_Utf8:
-        case kCP_ANSI:
-            converted = utf8ToUtf16(narrowText.data(), static_cast<int32>(narrowText.size()));
-            break;
-        case kCP_US_ASCII:
-            for (char8 c : narrowText)
-                converted.push_back(asciiUnit(c));
-            break;
-        default:
-            return false;
-    }
-    wideText = std::move(converted);
-    narrowText.clear();
+    if (!wide && !convertText(narrowText, wideText, codePage))
+        return false;
     wide = true;
     return true;
 }
@@ -422,7 +430,7 @@ UString& UString::fromAscii(const char8* src, int32 srcSize)
     int32 at = 0;
     if (src)
         for (int32 i = 0; (srcSize < 0 || i < srcSize) && src[i] != 0 && at < thisSize - 1; ++i)
-            thisBuffer[at++] = asciiUnit(src[i]);
+            thisBuffer[at++] = asciiCounterpart(src[i]);
     thisBuffer[at] = 0;
     return *this;
 }
@@ -435,7 +443,7 @@ const UString& UString::toAscii(char8* dst, int32 dstSize) const
     if (n > dstSize - 1)
         n = dstSize - 1;
     for (int32 i = 0; i < n; ++i)
-        dst[i] = asciiByte(thisBuffer[i]);
+        dst[i] = asciiCounterpart(thisBuffer[i]);
     dst[n] = 0;
     return *this;
 }

@@ -6,6 +6,7 @@
 // the "C" locale whatever setlocale() was called with).
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "sdk/vst3/interfaces/types.h"
@@ -28,6 +29,24 @@ enum MBCodePage : uint32 {
 
 // Number of units before the terminating zero (0 for null).
 int32 strlen16(const char16* text);
+
+// ---------------------------------------------------------------------------
+// Code points, for every conversion here and in the factory's fixed texts.
+// A decoder reads the code point at text[position] of a text of `length` units
+// and moves `position` past it. Malformed input reads as kReplacementCharacter:
+// a unit that cannot start a character takes only itself; a sequence cut short,
+// or broken by a unit that cannot continue it, takes the units before that unit;
+// an overlong form, an encoded surrogate or a value beyond U+10FFFF takes its
+// whole sequence.
+// ---------------------------------------------------------------------------
+
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+char32_t decodeUtf8(const char8* text, std::size_t length, std::size_t& position);
+char32_t decodeUtf16(const char16* text, std::size_t length, std::size_t& position);
+// Write a code point's units and answer how many: 1 to 4 bytes, 1 or 2 units.
+int32 encodeUtf8(char32_t codePoint, char8 (&units)[4]);
+int32 encodeUtf16(char32_t codePoint, char16 (&units)[2]);
 
 // ---------------------------------------------------------------------------
 // Free copy helpers. `dstSize` is the destination's size in units including the

@@ -68,6 +68,25 @@ bool scanNumber(const TChar* string, double& value)
     return text.scanFloat(value);
 }
 
+// A switch's own text, or a plain number that `normalize` maps to a normalized
+// value; false for any other text and for a NaN result.
+template <class Normalize>
+bool scanValueText(const TChar* string, int32 stepCount, ParamValue& valueNormalized, Normalize normalize)
+{
+    if (!string)
+        return false;
+    if (stepCount == 1 && scanSwitchText(string, valueNormalized))
+        return true;
+    double plain = 0.;
+    if (!scanNumber(string, plain))
+        return false;
+    const ParamValue normalized = normalize(plain);
+    if (std::isnan(normalized))
+        return false;
+    valueNormalized = normalized;
+    return true;
+}
+
 }  // namespace
 
 // --- Parameter ---------------------------------------------------------------
@@ -115,18 +134,8 @@ void Parameter::toString(ParamValue valueNormalized, String128 string) const
 
 bool Parameter::fromString(const TChar* string, ParamValue& valueNormalized) const
 {
-    if (!string)
-        return false;
-    if (info.stepCount == 1 && scanSwitchText(string, valueNormalized))
-        return true;
-    double plain = 0.;
-    if (!scanNumber(string, plain))
-        return false;
-    const ParamValue normalized = toNormalized(plain);
-    if (std::isnan(normalized))
-        return false;
-    valueNormalized = std::clamp(normalized, 0., 1.);
-    return true;
+    return scanValueText(string, info.stepCount, valueNormalized,
+                         [this](double plain) { return std::clamp(toNormalized(plain), 0., 1.); });
 }
 
 ParamValue Parameter::toPlain(ParamValue valueNormalized) const
@@ -161,19 +170,9 @@ RangeParameter::RangeParameter(const TChar* title, ParamID tag, const TChar* uni
 
 bool RangeParameter::fromString(const TChar* string, ParamValue& valueNormalized) const
 {
-    if (!string)
-        return false;
-    if (info.stepCount == 1 && scanSwitchText(string, valueNormalized))
-        return true;
-    double plain = 0.;
-    if (!scanNumber(string, plain))
-        return false;
     // Through the virtual toNormalized, so that a subclass's mapping applies.
-    const ParamValue normalized = toNormalized(std::clamp(plain, getMin(), getMax()));
-    if (std::isnan(normalized))
-        return false;
-    valueNormalized = normalized;
-    return true;
+    return scanValueText(string, info.stepCount, valueNormalized,
+                         [this](double plain) { return toNormalized(std::clamp(plain, getMin(), getMax())); });
 }
 
 ParamValue RangeParameter::toPlain(ParamValue valueNormalized) const
