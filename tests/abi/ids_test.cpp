@@ -36,6 +36,7 @@ const IdCase kIds[] = {
     {"IHostApplication", Vst::IHostApplication::iid, v3_host_application_iid},
     {"IPlugView", IPlugView::iid, v3_plugin_view_iid},
     {"IPlugFrame", IPlugFrame::iid, v3_plugin_frame_iid},
+    {"IPlugViewContentScaleSupport", IPlugViewContentScaleSupport::iid, v3_plugin_view_content_scale_iid},
     {"Linux::IEventHandler", Linux::IEventHandler::iid, v3_event_handler_iid},
     {"Linux::ITimerHandler", Linux::ITimerHandler::iid, v3_timer_handler_iid},
     {"Linux::IRunLoop", Linux::IRunLoop::iid, v3_run_loop_iid},

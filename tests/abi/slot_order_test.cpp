@@ -214,6 +214,7 @@ TEST(SlotOrder, EditorViewAndLinuxRunLoop)
 {
     static const Table<v3_plugin_view> v{};
     static const Table<v3_plugin_frame> f{};
+    static const Table<v3_plugin_view_content_scale> c{};
     static const Table<v3_event_handler> e{};
     static const Table<v3_timer_handler> t{};
     static const Table<v3_run_loop> r{};
@@ -233,6 +234,8 @@ TEST(SlotOrder, EditorViewAndLinuxRunLoop)
         {"checkSizeConstraint", ourSlot(&IPlugView::checkSizeConstraint),
          theirSlot(v, &v.own.check_size_constraint)},
         {"resizeView", ourSlot(&IPlugFrame::resizeView), theirSlot(f, &f.own.resize_view)},
+        {"setContentScaleFactor", ourSlot(&IPlugViewContentScaleSupport::setContentScaleFactor),
+         theirSlot(c, &c.own.set_content_scale_factor)},
         {"onFDIsSet", ourSlot(&Linux::IEventHandler::onFDIsSet), theirSlot(e, &e.own.on_fd_is_set)},
         {"onTimer", ourSlot(&Linux::ITimerHandler::onTimer), theirSlot(t, &t.own.on_timer)},
         {"registerEventHandler", ourSlot(&Linux::IRunLoop::registerEventHandler),
@@ -251,7 +254,8 @@ TEST(SlotOrder, InterfacesCarryNoData)
                                  sizeof(IComponent),        sizeof(IAudioProcessor),   sizeof(IEditController),
                                  sizeof(IEditController2),  sizeof(IComponentHandler), sizeof(IBStream),
                                  sizeof(IParameterChanges), sizeof(IParamValueQueue),  sizeof(IHostApplication),
-                                 sizeof(IConnectionPoint),  sizeof(IPlugView),         sizeof(Linux::IRunLoop)};
+                                 sizeof(IConnectionPoint),  sizeof(IPlugView),         sizeof(Linux::IRunLoop),
+                                 sizeof(IPlugViewContentScaleSupport)};
     for (const std::size_t size : sizes)
         EXPECT_EQ(size, sizeof(void*));
 }

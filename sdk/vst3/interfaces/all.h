@@ -13,4 +13,5 @@
 #include "sdk/vst3/interfaces/pluginbase.h"
 #include "sdk/vst3/interfaces/pluginfactory.h"
 #include "sdk/vst3/interfaces/plugview.h"
+#include "sdk/vst3/interfaces/plugviewcontentscale.h"
 #include "sdk/vst3/interfaces/types.h"
