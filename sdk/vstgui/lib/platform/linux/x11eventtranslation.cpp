@@ -1,0 +1,165 @@
+#include "sdk/vstgui/lib/platform/linux/x11eventtranslation.h"
+
+namespace VSTGUI::X11 {
+namespace {
+
+// Wheel steps arrive as presses of buttons 4 to 7.
+constexpr xcb_button_t kWheelUp = 4;
+constexpr xcb_button_t kWheelDown = 5;
+constexpr xcb_button_t kWheelLeft = 6;
+constexpr xcb_button_t kWheelRight = 7;
+
+int32_t modifiersFrom(uint16_t state)
+{
+    int32_t bits = 0;
+    if (state & XCB_KEY_BUT_MASK_SHIFT)
+        bits |= kShift;
+    if (state & XCB_KEY_BUT_MASK_CONTROL)
+        bits |= kControl;
+    if (state & XCB_KEY_BUT_MASK_MOD_1)
+        bits |= kAlt;
+    return bits;
+}
+
+int32_t heldButtonsFrom(uint16_t state)
+{
+    int32_t bits = 0;
+    if (state & XCB_KEY_BUT_MASK_BUTTON_1)
+        bits |= kLButton;
+    if (state & XCB_KEY_BUT_MASK_BUTTON_2)
+        bits |= kMButton;
+    if (state & XCB_KEY_BUT_MASK_BUTTON_3)
+        bits |= kRButton;
+    return bits;
+}
+
+int32_t buttonBit(xcb_button_t button)
+{
+    switch (button) {
+    case 1: return kLButton;
+    case 2: return kMButton;
+    case 3: return kRButton;
+    case 8: return kButton4;
+    case 9: return kButton5;
+    default: return 0;
+    }
+}
+
+uint8_t keyModifiersFrom(uint16_t state)
+{
+    uint8_t bits = 0;
+    if (state & XCB_KEY_BUT_MASK_SHIFT)
+        bits |= MODIFIER_SHIFT;
+    if (state & XCB_KEY_BUT_MASK_CONTROL)
+        bits |= MODIFIER_CONTROL;
+    if (state & XCB_KEY_BUT_MASK_MOD_1)
+        bits |= MODIFIER_ALTERNATE;
+    return bits;
+}
+
+std::optional<InputEvent> buttonEvent(const xcb_button_press_event_t& e, bool pressed)
+{
+    InputEvent event;
+    event.where = CPoint(e.event_x, e.event_y);
+    const int32_t modifiers = modifiersFrom(e.state);
+    if (e.detail >= kWheelUp && e.detail <= kWheelRight) {
+        if (!pressed)
+            return std::nullopt;
+        event.type = InputEvent::Type::MouseWheel;
+        event.buttons = CButtonState(modifiers);
+        event.axis = (e.detail == kWheelUp || e.detail == kWheelDown) ? kMouseWheelAxisY : kMouseWheelAxisX;
+        event.distance = (e.detail == kWheelUp || e.detail == kWheelRight) ? 1.f : -1.f;
+        return event;
+    }
+    const int32_t button = buttonBit(e.detail);
+    if (button == 0)
+        return std::nullopt;
+    event.type = pressed ? InputEvent::Type::MouseDown : InputEvent::Type::MouseUp;
+    event.buttons = CButtonState(button | modifiers);
+    return event;
+}
+
+InputEvent pointerEvent(InputEvent::Type type, int16_t x, int16_t y, uint16_t state)
+{
+    InputEvent event;
+    event.type = type;
+    event.where = CPoint(x, y);
+    event.buttons = CButtonState(heldButtonsFrom(state) | modifiersFrom(state));
+    return event;
+}
+
+std::optional<InputEvent> keyEvent(const xcb_key_press_event_t& e, bool pressed, const KeySymLookup& keySymOf)
+{
+    if (!keySymOf)
+        return std::nullopt;
+    const VstKeyCode key = keyCodeFromKeySym(keySymOf(e.detail, e.state), e.state);
+    if (key.character == 0 && key.virt == 0)
+        return std::nullopt;
+    InputEvent event;
+    event.type = pressed ? InputEvent::Type::KeyDown : InputEvent::Type::KeyUp;
+    event.where = CPoint(e.event_x, e.event_y);
+    event.buttons = CButtonState(modifiersFrom(e.state));
+    event.key = key;
+    return event;
+}
+
+}  // namespace
+
+VstKeyCode keyCodeFromKeySym(xcb_keysym_t keySym, uint16_t state)
+{
+    struct VirtualKeyEntry {
+        xcb_keysym_t keySym;
+        uint8_t virt;
+    };
+    static constexpr VirtualKeyEntry kVirtualKeys[] = {
+        {0xff08, VKEY_BACK},   {0xff09, VKEY_TAB},    {0xff0d, VKEY_RETURN},   {0xff8d, VKEY_RETURN},
+        {0xff1b, VKEY_ESCAPE}, {0x0020, VKEY_SPACE},  {0xff57, VKEY_END},      {0xff50, VKEY_HOME},
+        {0xff51, VKEY_LEFT},   {0xff52, VKEY_UP},     {0xff53, VKEY_RIGHT},    {0xff54, VKEY_DOWN},
+        {0xff55, VKEY_PAGEUP}, {0xff56, VKEY_PAGEDOWN},
+    };
+    VstKeyCode key;
+    key.modifier = keyModifiersFrom(state);
+    for (const VirtualKeyEntry& entry : kVirtualKeys) {
+        if (entry.keySym == keySym) {
+            key.virt = entry.virt;
+            return key;
+        }
+    }
+    // Latin-1 keysyms are their own code points; others carry theirs above 0x01000000.
+    if ((keySym >= 0x21 && keySym <= 0x7e) || (keySym >= 0xa0 && keySym <= 0xff))
+        key.character = static_cast<int32_t>(keySym);
+    else if (keySym >= 0x01000100 && keySym <= 0x0110ffff)
+        key.character = static_cast<int32_t>(keySym - 0x01000000);
+    return key;
+}
+
+std::optional<InputEvent> translateInputEvent(const xcb_generic_event_t& event, const KeySymLookup& keySymOf)
+{
+    // The top bit marks events sent by another client; they are read the same way.
+    switch (event.response_type & 0x7f) {
+    case XCB_BUTTON_PRESS:
+        return buttonEvent(reinterpret_cast<const xcb_button_press_event_t&>(event), true);
+    case XCB_BUTTON_RELEASE:
+        return buttonEvent(reinterpret_cast<const xcb_button_release_event_t&>(event), false);
+    case XCB_MOTION_NOTIFY: {
+        const auto& e = reinterpret_cast<const xcb_motion_notify_event_t&>(event);
+        return pointerEvent(InputEvent::Type::MouseMove, e.event_x, e.event_y, e.state);
+    }
+    case XCB_ENTER_NOTIFY: {
+        const auto& e = reinterpret_cast<const xcb_enter_notify_event_t&>(event);
+        return pointerEvent(InputEvent::Type::MouseEnter, e.event_x, e.event_y, e.state);
+    }
+    case XCB_LEAVE_NOTIFY: {
+        const auto& e = reinterpret_cast<const xcb_leave_notify_event_t&>(event);
+        return pointerEvent(InputEvent::Type::MouseExit, e.event_x, e.event_y, e.state);
+    }
+    case XCB_KEY_PRESS:
+        return keyEvent(reinterpret_cast<const xcb_key_press_event_t&>(event), true, keySymOf);
+    case XCB_KEY_RELEASE:
+        return keyEvent(reinterpret_cast<const xcb_key_release_event_t&>(event), false, keySymOf);
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace VSTGUI::X11

@@ -1,0 +1,81 @@
+// The host's own X connection and its top-level windows, in which editors are
+// embedded. Separate from any editor's connection, as in a real host.
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tools/host/screenshot.h"
+
+namespace morvik::host {
+
+class HostWindow;
+
+class HostDisplay {
+public:
+    // Connects to $DISPLAY; null with the reason in `error` when that fails.
+    static std::unique_ptr<HostDisplay> open(std::string& error);
+    ~HostDisplay();
+    HostDisplay(const HostDisplay&) = delete;
+    HostDisplay& operator=(const HostDisplay&) = delete;
+
+    xcb_connection_t* connection() const { return xcb; }
+    xcb_window_t root() const { return rootWindow; }
+    int fileDescriptor() const { return xcb_get_file_descriptor(xcb); }
+    xcb_atom_t atom(const char* name) const;
+
+    // Hands every waiting event to the window it belongs to; never blocks.
+    void drainEvents();
+    // A round trip: every request sent before it has been processed by the server.
+    void sync() const;
+
+private:
+    friend class HostWindow;
+    explicit HostDisplay(xcb_connection_t* connection);
+
+    xcb_connection_t* xcb;
+    xcb_window_t rootWindow;
+    std::vector<HostWindow*> windows;
+};
+
+// A top-level window of the host, the parent of one editor.
+class HostWindow {
+public:
+    HostWindow(HostDisplay& display, uint16_t width, uint16_t height, const std::string& title);
+    ~HostWindow();
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+
+    xcb_window_t id() const { return window; }
+    uint16_t width() const { return currentWidth; }
+    uint16_t height() const { return currentHeight; }
+    bool isMapped() const { return mapped; }
+    // The user asked the window manager to close the window.
+    bool closeRequested() const { return closeAsked; }
+
+    void resize(uint16_t width, uint16_t height);
+    // What the window shows now, editor included.
+    Screenshot capture() const;
+
+    // Called with the new size when the window manager (the user) resized the window.
+    std::function<void(uint16_t width, uint16_t height)> onUserResize;
+
+private:
+    friend class HostDisplay;
+    void handle(const xcb_generic_event_t& event);
+
+    HostDisplay& display;
+    xcb_window_t window;
+    xcb_atom_t deleteWindowAtom;
+    uint16_t currentWidth;
+    uint16_t currentHeight;
+    bool mapped = false;
+    bool closeAsked = false;
+};
+
+}  // namespace morvik::host
