@@ -3,7 +3,8 @@
 namespace VSTGUI {
 namespace {
 
-// Never released: each starts with the one reference the process keeps.
+// Each starts with the one reference the process keeps until the module is
+// unloaded (see BuiltInFontsRelease).
 CFontRef builtInFont(const char* name, CCoord size)
 {
     return new CFontDesc(name, size);
@@ -21,5 +22,20 @@ const CFontRef kNormalFontSmall = builtInFont(kSansFamily, 11);
 const CFontRef kNormalFontSmaller = builtInFont(kSansFamily, 10);
 const CFontRef kNormalFontVerySmall = builtInFont(kSansFamily, 9);
 const CFontRef kSymbolFont = builtInFont(kSansFamily, 12);
+
+namespace {
+
+// A plug-in module is unloaded and loaded again while the host runs: the
+// process's references go with the module, not with the process.
+struct BuiltInFontsRelease {
+    ~BuiltInFontsRelease()
+    {
+        for (CFontRef font : {kSystemFont, kNormalFontVeryBig, kNormalFontBig, kNormalFont, kNormalFontSmall,
+                              kNormalFontSmaller, kNormalFontVerySmall, kSymbolFont})
+            font->forget();
+    }
+} builtInFontsRelease;
+
+}  // namespace
 
 }  // namespace VSTGUI
