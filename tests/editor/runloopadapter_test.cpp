@@ -87,8 +87,7 @@ TEST(RunLoopAdapter, AHandlerMayRemoveItselfAndOthersFromItsCallback)
 
     // Even the adapter itself may go from inside a callback.
     adapter->addTimer(1, [&] { adapter.reset(); });
-    loop->runFor(20ms);
-    EXPECT_FALSE(adapter);
+    EXPECT_TRUE(loop->runUntil([&] { return !adapter; }, 2s));
     EXPECT_EQ(loop->timerCount(), 0u);
 }
 

@@ -9,7 +9,7 @@
 namespace {
 using namespace VSTGUI;
 using namespace VSTGUI::X11;
-using Type = InputEvent::Type;
+using Type = PlatformEvent::Type;
 
 constexpr uint16_t kShiftState = XCB_KEY_BUT_MASK_SHIFT;
 constexpr uint16_t kControlState = XCB_KEY_BUT_MASK_CONTROL;
@@ -126,8 +126,8 @@ TEST(X11EventTranslation, WheelButtonsBecomeOneStepOnTheirAxisOnPressOnly)
         const auto event = translateInputEvent(buttonEvent(XCB_BUTTON_PRESS, c.button, 5, 6, kShiftState), nullptr);
         ASSERT_TRUE(event) << int(c.button);
         EXPECT_EQ(event->type, Type::MouseWheel);
-        EXPECT_EQ(event->axis, c.axis) << int(c.button);
-        EXPECT_EQ(event->distance, c.distance) << int(c.button);
+        EXPECT_EQ(event->wheelAxis, c.axis) << int(c.button);
+        EXPECT_EQ(event->wheelDistance, c.distance) << int(c.button);
         EXPECT_EQ(event->buttons.state, kShift);
         EXPECT_FALSE(translateInputEvent(buttonEvent(XCB_BUTTON_RELEASE, c.button, 5, 6, 0), nullptr));
     }
@@ -137,16 +137,16 @@ TEST(X11EventTranslation, MotionAndCrossingCarryTheHeldButtons)
 {
     const auto move = translateInputEvent(pointerEvent(XCB_MOTION_NOTIFY, 7, 8, kLeftHeld | kShiftState), nullptr);
     ASSERT_TRUE(move);
-    EXPECT_EQ(move->type, Type::MouseMove);
+    EXPECT_EQ(move->type, Type::MouseMoved);
     EXPECT_EQ(move->where, CPoint(7, 8));
     EXPECT_EQ(move->buttons.state, kLButton | kShift);
 
     const auto enter = translateInputEvent(crossingEvent(XCB_ENTER_NOTIFY, 1, 2, 0), nullptr);
     ASSERT_TRUE(enter);
-    EXPECT_EQ(enter->type, Type::MouseEnter);
+    EXPECT_EQ(enter->type, Type::MouseEntered);
     const auto leave = translateInputEvent(crossingEvent(XCB_LEAVE_NOTIFY, -3, 2, 0), nullptr);
     ASSERT_TRUE(leave);
-    EXPECT_EQ(leave->type, Type::MouseExit);
+    EXPECT_EQ(leave->type, Type::MouseExited);
     EXPECT_EQ(leave->where, CPoint(-3, 2));
 }
 
@@ -192,6 +192,16 @@ TEST(X11EventTranslation, EventsWithoutInputGiveNothing)
     EXPECT_FALSE(translateInputEvent(expose, fakeKeyboard));
     // Buttons beyond the wheel and the two side buttons.
     EXPECT_FALSE(translateInputEvent(buttonEvent(XCB_BUTTON_PRESS, 12, 0, 0, 0), nullptr));
+}
+
+TEST(X11EventTranslation, PositionsAreDividedByTheScaleFactor)
+{
+    const auto down = translateInputEvent(buttonEvent(XCB_BUTTON_PRESS, 1, 40, 30, 0), nullptr, 2.);
+    ASSERT_TRUE(down);
+    EXPECT_EQ(down->where, CPoint(20, 15));
+    const auto move = translateInputEvent(pointerEvent(XCB_MOTION_NOTIFY, 3, 9, 0), nullptr, 1.5);
+    ASSERT_TRUE(move);
+    EXPECT_EQ(move->where, CPoint(2, 6));
 }
 
 TEST(X11EventTranslation, UnicodeKeySymsCarryTheirCodePoint)

@@ -54,6 +54,9 @@ public:
     virtual tresult performEdit(ParamID id, ParamValue valueNormalized);
     virtual tresult endEdit(ParamID id);
 
+    // The parameter object of an id, for editors that follow its changes; null when unknown.
+    virtual Parameter* getParameterObject(ParamID id) { return parameters.getParameter(id); }
+
     // FUnknown
     tresult queryInterface(const TUID iid, void** obj) override;
     uint32 addRef() override { return FObject::addRef(); }

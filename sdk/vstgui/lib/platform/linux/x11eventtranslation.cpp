@@ -57,47 +57,53 @@ uint8_t keyModifiersFrom(uint16_t state)
     return bits;
 }
 
-std::optional<InputEvent> buttonEvent(const xcb_button_press_event_t& e, bool pressed)
+CPoint toPoints(int16_t x, int16_t y, double scaleFactor)
 {
-    InputEvent event;
-    event.where = CPoint(e.event_x, e.event_y);
+    return CPoint(x / scaleFactor, y / scaleFactor);
+}
+
+std::optional<PlatformEvent> buttonEvent(const xcb_button_press_event_t& e, bool pressed, double scaleFactor)
+{
+    PlatformEvent event;
+    event.where = toPoints(e.event_x, e.event_y, scaleFactor);
     const int32_t modifiers = modifiersFrom(e.state);
     if (e.detail >= kWheelUp && e.detail <= kWheelRight) {
         if (!pressed)
             return std::nullopt;
-        event.type = InputEvent::Type::MouseWheel;
+        event.type = PlatformEvent::Type::MouseWheel;
         event.buttons = CButtonState(modifiers);
-        event.axis = (e.detail == kWheelUp || e.detail == kWheelDown) ? kMouseWheelAxisY : kMouseWheelAxisX;
-        event.distance = (e.detail == kWheelUp || e.detail == kWheelRight) ? 1.f : -1.f;
+        event.wheelAxis = (e.detail == kWheelUp || e.detail == kWheelDown) ? kMouseWheelAxisY : kMouseWheelAxisX;
+        event.wheelDistance = (e.detail == kWheelUp || e.detail == kWheelRight) ? 1.f : -1.f;
         return event;
     }
     const int32_t button = buttonBit(e.detail);
     if (button == 0)
         return std::nullopt;
-    event.type = pressed ? InputEvent::Type::MouseDown : InputEvent::Type::MouseUp;
+    event.type = pressed ? PlatformEvent::Type::MouseDown : PlatformEvent::Type::MouseUp;
     event.buttons = CButtonState(button | modifiers);
     return event;
 }
 
-InputEvent pointerEvent(InputEvent::Type type, int16_t x, int16_t y, uint16_t state)
+PlatformEvent pointerEvent(PlatformEvent::Type type, int16_t x, int16_t y, uint16_t state, double scaleFactor)
 {
-    InputEvent event;
+    PlatformEvent event;
     event.type = type;
-    event.where = CPoint(x, y);
+    event.where = toPoints(x, y, scaleFactor);
     event.buttons = CButtonState(heldButtonsFrom(state) | modifiersFrom(state));
     return event;
 }
 
-std::optional<InputEvent> keyEvent(const xcb_key_press_event_t& e, bool pressed, const KeySymLookup& keySymOf)
+std::optional<PlatformEvent> keyEvent(const xcb_key_press_event_t& e, bool pressed, const KeySymLookup& keySymOf,
+                                      double scaleFactor)
 {
     if (!keySymOf)
         return std::nullopt;
     const VstKeyCode key = keyCodeFromKeySym(keySymOf(e.detail, e.state), e.state);
     if (key.character == 0 && key.virt == 0)
         return std::nullopt;
-    InputEvent event;
-    event.type = pressed ? InputEvent::Type::KeyDown : InputEvent::Type::KeyUp;
-    event.where = CPoint(e.event_x, e.event_y);
+    PlatformEvent event;
+    event.type = pressed ? PlatformEvent::Type::KeyDown : PlatformEvent::Type::KeyUp;
+    event.where = toPoints(e.event_x, e.event_y, scaleFactor);
     event.buttons = CButtonState(modifiersFrom(e.state));
     event.key = key;
     return event;
@@ -133,30 +139,33 @@ VstKeyCode keyCodeFromKeySym(xcb_keysym_t keySym, uint16_t state)
     return key;
 }
 
-std::optional<InputEvent> translateInputEvent(const xcb_generic_event_t& event, const KeySymLookup& keySymOf)
+std::optional<PlatformEvent> translateInputEvent(const xcb_generic_event_t& event, const KeySymLookup& keySymOf,
+                                                 double scaleFactor)
 {
+    if (!(scaleFactor > 0.))
+        scaleFactor = 1.;
     // The top bit marks events sent by another client; they are read the same way.
     switch (event.response_type & 0x7f) {
     case XCB_BUTTON_PRESS:
-        return buttonEvent(reinterpret_cast<const xcb_button_press_event_t&>(event), true);
+        return buttonEvent(reinterpret_cast<const xcb_button_press_event_t&>(event), true, scaleFactor);
     case XCB_BUTTON_RELEASE:
-        return buttonEvent(reinterpret_cast<const xcb_button_release_event_t&>(event), false);
+        return buttonEvent(reinterpret_cast<const xcb_button_release_event_t&>(event), false, scaleFactor);
     case XCB_MOTION_NOTIFY: {
         const auto& e = reinterpret_cast<const xcb_motion_notify_event_t&>(event);
-        return pointerEvent(InputEvent::Type::MouseMove, e.event_x, e.event_y, e.state);
+        return pointerEvent(PlatformEvent::Type::MouseMoved, e.event_x, e.event_y, e.state, scaleFactor);
     }
     case XCB_ENTER_NOTIFY: {
         const auto& e = reinterpret_cast<const xcb_enter_notify_event_t&>(event);
-        return pointerEvent(InputEvent::Type::MouseEnter, e.event_x, e.event_y, e.state);
+        return pointerEvent(PlatformEvent::Type::MouseEntered, e.event_x, e.event_y, e.state, scaleFactor);
     }
     case XCB_LEAVE_NOTIFY: {
         const auto& e = reinterpret_cast<const xcb_leave_notify_event_t&>(event);
-        return pointerEvent(InputEvent::Type::MouseExit, e.event_x, e.event_y, e.state);
+        return pointerEvent(PlatformEvent::Type::MouseExited, e.event_x, e.event_y, e.state, scaleFactor);
     }
     case XCB_KEY_PRESS:
-        return keyEvent(reinterpret_cast<const xcb_key_press_event_t&>(event), true, keySymOf);
+        return keyEvent(reinterpret_cast<const xcb_key_press_event_t&>(event), true, keySymOf, scaleFactor);
     case XCB_KEY_RELEASE:
-        return keyEvent(reinterpret_cast<const xcb_key_release_event_t&>(event), false, keySymOf);
+        return keyEvent(reinterpret_cast<const xcb_key_release_event_t&>(event), false, keySymOf, scaleFactor);
     default:
         return std::nullopt;
     }
