@@ -16,53 +16,41 @@ constexpr uint16_t kControlState = XCB_KEY_BUT_MASK_CONTROL;
 constexpr uint16_t kAltState = XCB_KEY_BUT_MASK_MOD_1;
 constexpr uint16_t kLeftHeld = XCB_KEY_BUT_MASK_BUTTON_1;
 
+// An X event of the given layout, as the server sends it. Button, motion,
+// crossing and key events share these fields.
 template <class Event>
-xcb_generic_event_t asGeneric(const Event& event)
+xcb_generic_event_t xEvent(uint8_t type, uint8_t detail, int16_t x, int16_t y, uint16_t state)
 {
     static_assert(sizeof(Event) <= sizeof(xcb_generic_event_t));
+    Event e{};
+    e.response_type = type;
+    e.detail = detail;
+    e.event_x = x;
+    e.event_y = y;
+    e.state = state;
     xcb_generic_event_t generic{};
-    std::memcpy(&generic, &event, sizeof(event));
+    std::memcpy(&generic, &e, sizeof(e));
     return generic;
 }
 
 xcb_generic_event_t buttonEvent(uint8_t type, uint8_t button, int16_t x, int16_t y, uint16_t state)
 {
-    xcb_button_press_event_t e{};
-    e.response_type = type;
-    e.detail = button;
-    e.event_x = x;
-    e.event_y = y;
-    e.state = state;
-    return asGeneric(e);
+    return xEvent<xcb_button_press_event_t>(type, button, x, y, state);
 }
 
 xcb_generic_event_t pointerEvent(uint8_t type, int16_t x, int16_t y, uint16_t state)
 {
-    xcb_motion_notify_event_t e{};
-    e.response_type = type;
-    e.event_x = x;
-    e.event_y = y;
-    e.state = state;
-    return asGeneric(e);
+    return xEvent<xcb_motion_notify_event_t>(type, 0, x, y, state);
 }
 
 xcb_generic_event_t crossingEvent(uint8_t type, int16_t x, int16_t y, uint16_t state)
 {
-    xcb_enter_notify_event_t e{};
-    e.response_type = type;
-    e.event_x = x;
-    e.event_y = y;
-    e.state = state;
-    return asGeneric(e);
+    return xEvent<xcb_enter_notify_event_t>(type, 0, x, y, state);
 }
 
 xcb_generic_event_t keyEvent(uint8_t type, xcb_keycode_t code, uint16_t state)
 {
-    xcb_key_press_event_t e{};
-    e.response_type = type;
-    e.detail = code;
-    e.state = state;
-    return asGeneric(e);
+    return xEvent<xcb_key_press_event_t>(type, code, 0, 0, state);
 }
 
 // A keyboard with one key for each keysym a test names.

@@ -25,6 +25,19 @@ struct XServer : ::testing::Test {
         ASSERT_TRUE(connection);
     }
 
+    // Fills the offscreen picture with one colour, copies `area` of it to the
+    // window and looks at the host's window.
+    morvik::host::Screenshot show(Surface& surface, double red, double green, double blue, const VSTGUI::CRect& area)
+    {
+        cairo_t* cr = cairo_create(surface.offscreen());
+        cairo_set_source_rgb(cr, red, green, blue);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        surface.copyToWindow({area});
+        display->sync();
+        return host->capture();
+    }
+
     std::unique_ptr<HostDisplay> display;
     std::unique_ptr<HostWindow> host;
     std::unique_ptr<Connection> connection;
@@ -62,15 +75,7 @@ TEST_F(XServer, OnlyTheCopiedAreaOfTheOffscreenPictureReachesTheWindow)
     auto child = ChildWindow::create(*connection, host->id(), 100, 60);
     ASSERT_TRUE(child);
     Surface surface(connection->get(), child->id(), child->visual(), 100, 60);
-    cairo_t* cr = cairo_create(surface.offscreen());
-    cairo_set_source_rgb(cr, 1, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-
-    surface.copyToWindow({VSTGUI::CRect(0, 0, 50, 60)});
-    xcb_flush(connection->get());
-    display->sync();
-    const auto shot = host->capture();
+    const auto shot = show(surface, 1, 0, 0, VSTGUI::CRect(0, 0, 50, 60));
     ASSERT_FALSE(shot.empty());
     EXPECT_EQ(shot.at(10, 10), 0xFF0000u);
     EXPECT_NE(shot.at(70, 10), 0xFF0000u);
@@ -87,14 +92,7 @@ TEST_F(XServer, SurfacesOnSuccessiveConnectionsDrawEachTime)
         auto child = ChildWindow::create(*c, host->id(), 40, 40);
         ASSERT_TRUE(child);
         Surface surface(c->get(), child->id(), child->visual(), 40, 40);
-        cairo_t* cr = cairo_create(surface.offscreen());
-        cairo_set_source_rgb(cr, 0, 0, 1);
-        cairo_paint(cr);
-        cairo_destroy(cr);
-        surface.copyToWindow({VSTGUI::CRect(0, 0, 40, 40)});
-        xcb_flush(c->get());
-        display->sync();
-        EXPECT_EQ(host->capture().at(20, 20), 0x0000FFu) << round;
+        EXPECT_EQ(show(surface, 0, 0, 1, VSTGUI::CRect(0, 0, 40, 40)).at(20, 20), 0x0000FFu) << round;
     }
 }
 

@@ -19,14 +19,17 @@ SharedPointer<CVSTGUITimer>& sharedTimer()
 
 void DeferredUpdates::editorOpened()
 {
-    if (editorCount++ > 0)
+    if (editorCount > 0) {
+        ++editorCount;
         return;
+    }
     sharedTimer() = makeOwned<CVSTGUITimer>(
         [](CVSTGUITimer*) {
             if (auto* handler = Steinberg::UpdateHandler::instance())
                 handler->triggerDeferedUpdates();
         },
         kIntervalMs);
+    editorCount = 1;
 }
 
 void DeferredUpdates::editorClosed()

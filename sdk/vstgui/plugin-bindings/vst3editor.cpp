@@ -173,8 +173,9 @@ bool VST3Editor::open(void* parent)
         platformFrame = platform.get();
         newFrame->open(std::move(platform));
         frame = newFrame;
-        bindControls(frame);
         DeferredUpdates::editorOpened();
+        keepsDeferredUpdatesRunning = true;
+        bindControls(frame);
         return true;
     } catch (...) {
         // Out of memory half-way: leave nothing behind.
@@ -185,19 +186,20 @@ bool VST3Editor::open(void* parent)
 
 void VST3Editor::close()
 {
-    for (ParameterBinding* binding : bindings) {
+    for (const auto& binding : bindings)
         binding->removeAllControls();
-        binding->release();
-    }
     bindings.clear();
     if (frame) {
         // The views go first (each sub-controller after its views), then the
         // window, whose going unregisters everything from the host's loop.
         frame->close();
         frame = nullptr;
-        DeferredUpdates::editorClosed();
     }
     platformFrame = nullptr;
+    if (keepsDeferredUpdatesRunning) {
+        keepsDeferredUpdatesRunning = false;
+        DeferredUpdates::editorClosed();
+    }
 }
 
 void VST3Editor::bindControls(CView* view)
@@ -206,9 +208,9 @@ void VST3Editor::bindControls(CView* view)
         const auto id = static_cast<Vst::ParamID>(control->getTag());
         if (Vst::Parameter* parameter = controller->getParameterObject(id)) {
             auto found = std::find_if(bindings.begin(), bindings.end(),
-                                      [id](ParameterBinding* b) { return b->getParameterId() == id; });
+                                      [id](const auto& binding) { return binding->getParameterId() == id; });
             if (found == bindings.end()) {
-                bindings.push_back(new ParameterBinding(*controller, *parameter));
+                bindings.push_back(Steinberg::owned(new ParameterBinding(*controller, *parameter)));
                 found = bindings.end() - 1;
             }
             (*found)->addControl(control);
@@ -321,19 +323,20 @@ tresult VST3Editor::onWheel(float distance)
 
 tresult VST3Editor::onKeyDown(char16 key, int16 keyCode, int16 modifiers)
 {
-    PlatformEvent event;
-    event.type = PlatformEvent::Type::KeyDown;
-    event.key = keyCodeFromHost(key, keyCode, modifiers);
-    if (event.key.virt == 0 && event.key.character == 0)
-        return kResultFalse;
-    return dispatch(event) ? kResultTrue : kResultFalse;
+    return dispatchKey(PlatformEvent::Type::KeyDown, key, keyCode, modifiers);
 }
 
 tresult VST3Editor::onKeyUp(char16 key, int16 keyCode, int16 modifiers)
 {
+    return dispatchKey(PlatformEvent::Type::KeyUp, key, keyCode, modifiers);
+}
+
+tresult VST3Editor::dispatchKey(PlatformEvent::Type type, char16 key, int16 keyCode, int16 modifiers)
+{
     PlatformEvent event;
-    event.type = PlatformEvent::Type::KeyUp;
+    event.type = type;
     event.key = keyCodeFromHost(key, keyCode, modifiers);
+    // A key the toolkit cannot name stays with the host.
     if (event.key.virt == 0 && event.key.character == 0)
         return kResultFalse;
     return dispatch(event) ? kResultTrue : kResultFalse;

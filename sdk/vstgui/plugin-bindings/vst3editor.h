@@ -22,13 +22,13 @@
 #include "sdk/vst3/interfaces/plugviewcontentscale.h"
 #include "sdk/vstgui/lib/cpoint.h"
 #include "sdk/vstgui/lib/platform/platform.h"
+#include "sdk/vstgui/plugin-bindings/parameterbinding.h"
 #include "sdk/vstgui/plugin-bindings/vst3editordelegate.h"
 #include "sdk/vstgui/uidescription/icontroller.h"
 
 namespace VSTGUI {
 
 class CFrame;
-class ParameterBinding;
 class UIDescription;
 namespace X11 {
 class Frame;
@@ -94,6 +94,8 @@ private:
     Steinberg::ViewRect toPixels(const CPoint& points) const;
     CPoint clampToLimits(const CPoint& points) const;
     bool dispatch(PlatformEvent& event);
+    Steinberg::tresult dispatchKey(PlatformEvent::Type type, Steinberg::char16 key, Steinberg::int16 keyCode,
+                                   Steinberg::int16 modifiers);
 
     Stage stage = Stage::Created;
     Steinberg::Vst::EditController* controller;  // one reference held
@@ -111,7 +113,8 @@ private:
 
     SharedPointer<CFrame> frame;
     X11::Frame* platformFrame = nullptr;  // owned by the frame
-    std::vector<ParameterBinding*> bindings;  // one reference each
+    std::vector<Steinberg::IPtr<ParameterBinding>> bindings;
+    bool keepsDeferredUpdatesRunning = false;
 };
 
 }  // namespace VSTGUI

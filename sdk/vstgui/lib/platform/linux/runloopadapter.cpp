@@ -81,29 +81,30 @@ RunLoopAdapter::~RunLoopAdapter()
 
 RunLoopAdapter::HandlerId RunLoopAdapter::addEventHandler(int fd, Callback onReadable)
 {
-    if (!runLoop)
-        return 0;
-    auto* handler = new Handler(std::move(onReadable));
-    if (runLoop->registerEventHandler(handler, fd) != kResultOk) {
-        handler->kill();
-        handler->release();
-        return 0;
-    }
-    registrations.push_back({nextId, handler, false});
-    return nextId++;
+    return add(std::move(onReadable), false, [&](Handler* handler) {
+        return runLoop->registerEventHandler(handler, fd);
+    });
 }
 
 RunLoopAdapter::HandlerId RunLoopAdapter::addTimer(uint64_t milliseconds, Callback onTimer)
 {
+    return add(std::move(onTimer), true, [&](Handler* handler) {
+        return runLoop->registerTimer(handler, milliseconds);
+    });
+}
+
+template <class Register>
+RunLoopAdapter::HandlerId RunLoopAdapter::add(Callback callback, bool isTimer, Register&& registerWithHost)
+{
     if (!runLoop)
         return 0;
-    auto* handler = new Handler(std::move(onTimer));
-    if (runLoop->registerTimer(handler, milliseconds) != kResultOk) {
+    auto* handler = new Handler(std::move(callback));
+    if (registerWithHost(handler) != kResultOk) {
         handler->kill();
         handler->release();
         return 0;
     }
-    registrations.push_back({nextId, handler, true});
+    registrations.push_back({nextId, handler, isTimer});
     return nextId++;
 }
 

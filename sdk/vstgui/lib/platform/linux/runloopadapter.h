@@ -48,6 +48,8 @@ private:
         bool isTimer;
     };
 
+    template <class Register>
+    HandlerId add(Callback callback, bool isTimer, Register&& registerWithHost);
     void unregister(const Registration& registration);
 
     Steinberg::Linux::IRunLoop* runLoop;  // one reference held

@@ -98,9 +98,7 @@ bool Frame::dispatchHostEvent(PlatformEvent& event)
 {
     if (event.type == PlatformEvent::Type::MouseWheel)
         event.where = lastPointer;
-    const bool handled = frame.platformOnEvent(event);
-    flush();
-    return handled;
+    return frame.platformOnEvent(event);
 }
 
 void Frame::processEvents()
