@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
+#include <memory>
 #include <new>
 
 #include "sdk/vst3/controller/callguard.h"
+#include "sdk/vst3/interfaces/hostapplication.h"
+#include "sdk/vstgui/plugin-bindings/vst3editor.h"
+#include "source/controller/plugaboutcontroller.h"
 #include "source/controller/tkrangeparameter.h"
 #include "source/processor/parameterids.h"
 #include "source/processor/plugstate.h"
@@ -102,6 +107,39 @@ tresult PlugController::setComponentState(IBStream* state)
         }
         return kResultOk;
     });
+}
+
+IPlugView* PlugController::createView(FIDString name)
+{
+    if (!name || std::strcmp(name, "editor") != 0)
+        return nullptr;
+    return guardedValue<IPlugView*>(nullptr, [&] {
+        setKnobMode(kLinearMode);
+        return new VSTGUI::VST3Editor(this, "view", "plug.uidesc");
+    });
+}
+
+VSTGUI::IController* PlugController::createSubController(VSTGUI::UTF8StringPtr name,
+                                                         const VSTGUI::IUIDescription* /*description*/)
+{
+    if (!name || std::strcmp(name, "AboutController") != 0)
+        return nullptr;
+    auto aboutController = std::make_unique<AboutController>(this, hostIsAudioUnitWrapper());
+    addAboutController(aboutController.get());
+    return aboutController.release();
+}
+
+bool PlugController::hostIsAudioUnitWrapper() const
+{
+    FUnknown* context = getHostContext();
+    if (!context)
+        return false;
+    void* wrapper = nullptr;
+    if (context->queryInterface(IVst3ToAUWrapper::iid, &wrapper) != kResultOk)
+        return false;
+    if (wrapper)
+        static_cast<FUnknown*>(wrapper)->release();
+    return true;
 }
 
 void PlugController::addAboutController(AboutController* aboutController)

@@ -1,17 +1,19 @@
-// The plug-in's edit controller: registers the eight parameters and follows the
-// processor's saved state. Everything else a host asks comes from EditController.
+// The plug-in's edit controller: registers the eight parameters, follows the
+// processor's saved state, opens the editor described by "plug.uidesc" and
+// creates its about box. Everything else a host asks comes from EditController.
 #pragma once
 
 #include <vector>
 
 #include "sdk/vst3/controller/editcontroller.h"
+#include "sdk/vstgui/plugin-bindings/vst3editordelegate.h"
 
 namespace Steinberg::Vst {
 
 template <class ControllerType>
 class PlugAboutController;
 
-class PlugController : public EditController {
+class PlugController : public EditController, public VSTGUI::VST3EditorDelegate {
 public:
     using AboutController = PlugAboutController<PlugController>;
 
@@ -27,6 +29,13 @@ public:
     // record answers kResultFalse and changes no parameter. A NaN entry sets the
     // processor's default, which is what the processor runs for it.
     tresult setComponentState(IBStream* state) override;
+    // "editor" opens a new editor on the template "view" of "plug.uidesc" and
+    // sets the process-wide knob mode to linear; any other name answers null.
+    IPlugView* createView(FIDString name) override;
+    // "AboutController" creates the about box's sub-controller, which the view
+    // tree owns; any other name answers null.
+    VSTGUI::IController* createSubController(VSTGUI::UTF8StringPtr name,
+                                             const VSTGUI::IUIDescription* description) override;
 
     // The about boxes that exist now, in creation order. Not owned: each one
     // belongs to its editor's view tree and removes itself when it goes.
@@ -37,6 +46,8 @@ public:
 
 private:
     void registerParameters();
+    // Whether the host context is the Audio Unit wrapper's.
+    bool hostIsAudioUnitWrapper() const;
 
     std::vector<AboutController*> aboutControllers;
 };

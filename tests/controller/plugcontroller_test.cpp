@@ -241,7 +241,7 @@ TEST(PlugControllerAboutList, AddsInOrderAndRemovesTheFirstMatch)
     About* second = reinterpret_cast<About*>(storage[1]);
     About* stranger = reinterpret_cast<About*>(storage[2]);
 
-    IPtr<PlugController> controller = owned(new PlugController);
+    IPtr<PlugController> controller = Steinberg::owned(new PlugController);
     controller->addAboutController(first);
     controller->addAboutController(second);
     controller->addAboutController(nullptr);

@@ -96,7 +96,7 @@ PlugState savedRecord(IComponent& component, IPtr<MemoryStream>& stream)
 TEST(StateUnderPlayback, EverySavedRecordIsTheOneJustLoadedWhole)
 {
     IPtr<PlugProcessor> processor = owned(new PlugProcessor());
-    IPtr<PlugController> controller = owned(new PlugController());
+    IPtr<PlugController> controller = Steinberg::owned(new PlugController());
     ASSERT_EQ(processor->initialize(nullptr), kResultOk);
     ASSERT_EQ(controller->initialize(nullptr), kResultOk);
     ProcessSetup setup{kRealtime, kSample32, kLongestBlock, kSampleRate};
