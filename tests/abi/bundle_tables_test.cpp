@@ -23,8 +23,8 @@
 namespace {
 using namespace Steinberg;
 using namespace morvik::host;
-using morvik::abi::asC;
-using morvik::abi::tableOf;
+using morvik::testing::asC;
+using morvik::testing::tableOf;
 
 std::string utf8Of(const int16_t* text, std::size_t length)
 {
@@ -444,7 +444,7 @@ TEST_F(ControllerTables, EditController2Slots)
     if (cppController->queryInterface(Vst::IEditController2::iid, &controller2) != kResultOk)
         GTEST_SKIP() << "the controller does not offer IEditController2";
     auto* cpp2 = static_cast<Vst::IEditController2*>(controller2);
-    const auto& table2 = tableOf<morvik::abi::Table<morvik::abi::EditController2Slots>>(controller2).own;
+    const auto& table2 = tableOf<morvik::testing::Table<morvik::testing::EditController2Slots>>(controller2).own;
     EXPECT_EQ(table2.set_knob_mode(controller2, Vst::kLinearMode), cpp2->setKnobMode(Vst::kLinearMode));
     EXPECT_EQ(table2.open_help(controller2, 1), cpp2->openHelp(1));
     EXPECT_EQ(table2.open_about_box(controller2, 1), cpp2->openAboutBox(1));

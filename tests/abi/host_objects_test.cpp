@@ -15,7 +15,7 @@
 namespace {
 using namespace Steinberg;
 using namespace morvik::host;
-using morvik::abi::tableOf;
+using morvik::testing::tableOf;
 using ::testing::ElementsAre;
 
 // FUnknown's three slots, on an object that holds one reference.
@@ -41,7 +41,7 @@ TEST(HostObjectTables, MemoryStream)
     void* self = static_cast<IBStream*>(stream.get());
     expectUnknownSlots(self, v3_bstream_iid);
 
-    const auto& table = tableOf<morvik::abi::Table<v3_bstream>>(self).own;
+    const auto& table = tableOf<morvik::testing::Table<v3_bstream>>(self).own;
     uint8_t data[6] = {1, 2, 3, 4, 5, 6};
     int32_t count = 0;
     ASSERT_EQ(table.write(self, data, 6, &count), V3_OK);
@@ -92,7 +92,7 @@ TEST(HostObjectTables, ComponentHandler)
     void* self = static_cast<Vst::IComponentHandler*>(recorder.get());
     expectUnknownSlots(self, v3_component_handler_iid);
 
-    const auto& table = tableOf<morvik::abi::Table<v3_component_handler>>(self).own;
+    const auto& table = tableOf<morvik::testing::Table<v3_component_handler>>(self).own;
     EXPECT_EQ(table.begin_edit(self, 3), V3_OK);
     EXPECT_EQ(table.perform_edit(self, 3, 0.25), V3_OK);
     EXPECT_EQ(table.end_edit(self, 3), V3_OK);

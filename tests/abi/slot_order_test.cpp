@@ -12,8 +12,8 @@
 namespace {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using morvik::abi::EditController2Slots;
-using morvik::abi::Table;
+using morvik::testing::EditController2Slots;
+using morvik::testing::Table;
 
 struct MemberPointer {
     std::ptrdiff_t pointer;

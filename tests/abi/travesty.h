@@ -13,7 +13,7 @@
 #include <travesty/message.h>
 #include <travesty/view.h>
 
-namespace morvik::abi {
+namespace morvik::testing {
 
 // An object's whole C table: FUnknown's three slots, then the interface's own
 // (the reference spells only some of these out).
@@ -44,4 +44,4 @@ CInterface** asC(void* object)
     return static_cast<CInterface**>(object);
 }
 
-}  // namespace morvik::abi
+}  // namespace morvik::testing

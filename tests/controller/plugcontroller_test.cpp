@@ -8,16 +8,19 @@
 
 #include "source/controller/plugcontroller.h"
 #include "source/processor/parameterids.h"
-#include "tests/controller/memorystream.h"
-#include "tests/sdk_controller/texts.h"
+#include "tests/support/faulty_stream.h"
+#include "tests/support/state_record.h"
+#include "tests/support/texts.h"
+#include "tools/host/memory_stream.h"
 
 namespace Steinberg::Vst {
 namespace {
 
-using testing::MemoryStream;
-using testing::narrow;
-using testing::stateRecord;
-using testing::widen;
+using morvik::host::MemoryStream;
+using morvik::testing::FaultyStream;
+using morvik::testing::narrow;
+using morvik::testing::stateRecord;
+using morvik::testing::widen;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -181,8 +184,8 @@ TEST_F(PlugControllerTest, IncompleteStreamsChangeNothing)
         EXPECT_EQ(controller->setComponentState(&stream), kResultFalse) << bytes.size() << " bytes";
         EXPECT_EQ(allValues(), before);
     }
-    MemoryStream failing(stateRecord(1, {0.1}));
-    failing.failReads = true;
+    FaultyStream failing(stateRecord(1, {0.1}));
+    failing.failAll = true;
     EXPECT_EQ(controller->setComponentState(&failing), kResultFalse);
     EXPECT_EQ(allValues(), before);
 }

@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "source/controller/tkrangeparameter.h"
-#include "tests/sdk_controller/texts.h"
+#include "tests/support/texts.h"
 
 namespace Steinberg::Vst {
 namespace {
 
-using testing::narrow;
-using testing::widen;
+using morvik::testing::narrow;
+using morvik::testing::widen;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int32 kAutomate = ParameterInfo::kCanAutomate;

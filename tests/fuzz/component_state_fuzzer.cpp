@@ -15,8 +15,8 @@ namespace {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using morvik::fuzz::kParameterIds;
-using morvik::fuzz::require;
+using morvik::testing::kParameterIds;
+using morvik::testing::require;
 
 
 std::vector<ParamValue> values(IEditController& controller)

@@ -7,7 +7,7 @@
 
 #include "source/processor/parameterids.h"
 
-namespace morvik::fuzz {
+namespace morvik::testing {
 
 inline void require(bool holds, const char* what)
 {
@@ -23,4 +23,4 @@ inline constexpr Steinberg::Vst::ParamID kParameterIds[] = {
     Steinberg::Vst::kParamPredelay, Steinberg::Vst::kParamRvbTime, Steinberg::Vst::kParamDiffusion,
     Steinberg::Vst::kParamLPCut,   Steinberg::Vst::kParamSlope};
 
-}  // namespace morvik::fuzz
+}  // namespace morvik::testing

@@ -17,7 +17,7 @@ namespace {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using morvik::fuzz::require;
+using morvik::testing::require;
 
 constexpr int32 kBlock = 256;
 // The lowest rate keeps activation cheap; 4000 Hz takes the 450 ms cycle that

@@ -19,7 +19,7 @@
 namespace {
 
 using namespace VSTGUI;
-using morvik::fuzz::require;
+using morvik::testing::require;
 
 struct FuzzController : IController {
     void valueChanged(CControl*) override {}

@@ -20,8 +20,8 @@ namespace {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using morvik::fuzz::kParameterIds;
-using morvik::fuzz::require;
+using morvik::testing::kParameterIds;
+using morvik::testing::require;
 
 constexpr std::size_t kIdCount = std::size(kParameterIds);
 

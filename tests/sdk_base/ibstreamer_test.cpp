@@ -7,17 +7,17 @@
 #include <limits>
 #include <vector>
 
-#include "tests/sdk_base/memorystream.h"
+#include "tests/support/faulty_stream.h"
 
 namespace Steinberg {
 namespace {
 
-using test::MemoryStream;
+using morvik::testing::FaultyStream;
 using Bytes = std::vector<uint8>;
 
 TEST(IBStreamer, LittleEndianLayoutOfInt32Int64AndDouble)
 {
-    MemoryStream stream;
+    FaultyStream stream;
     IBStreamer streamer(&stream, kLittleEndian);
     ASSERT_TRUE(streamer.writeInt32(0x01020304));
     ASSERT_TRUE(streamer.writeInt32(-2));
@@ -41,7 +41,7 @@ TEST(IBStreamer, LittleEndianLayoutOfInt32Int64AndDouble)
 
 TEST(IBStreamer, DefaultByteOrderIsLittleEndian)
 {
-    MemoryStream stream;
+    FaultyStream stream;
     IBStreamer streamer(&stream);
     EXPECT_EQ(streamer.getByteOrder(), kLittleEndian);
     ASSERT_TRUE(streamer.writeInt16(0x0102));
@@ -50,7 +50,7 @@ TEST(IBStreamer, DefaultByteOrderIsLittleEndian)
 
 TEST(IBStreamer, BigEndianLayout)
 {
-    MemoryStream stream;
+    FaultyStream stream;
     IBStreamer streamer(&stream, kBigEndian);
     ASSERT_TRUE(streamer.writeInt32(0x01020304));
     ASSERT_TRUE(streamer.writeInt16(0x0506));
@@ -71,7 +71,7 @@ TEST(IBStreamer, BigEndianLayout)
 
 TEST(IBStreamer, RoundTripsEveryTypeBitForBit)
 {
-    MemoryStream stream;
+    FaultyStream stream;
     IBStreamer out(&stream, kLittleEndian);
     const double nanWithPayload = std::bit_cast<double>(uint64{0x7FF8000000012345ull});
     ASSERT_TRUE(out.writeInt8(-5));
@@ -137,7 +137,7 @@ TEST(IBStreamer, RoundTripsEveryTypeBitForBit)
 
 TEST(IBStreamer, BoolIsAnInt16AndNonZeroReadsTrue)
 {
-    MemoryStream stream({0x00, 0x01});
+    FaultyStream stream({0x00, 0x01});
     IBStreamer streamer(&stream);
     bool b = false;
     ASSERT_TRUE(streamer.readBool(b));
@@ -152,7 +152,7 @@ TEST(IBStreamer, ShortReadsLeaveNothingHalfRead)
         for (int32 chunk : {0, 1, 3}) {
             SCOPED_TRACE(testing::Message() << "reportFalse " << reportFalse << " chunk " << chunk);
             auto make = [&](size_t n) {
-                MemoryStream s(Bytes(n, 0xAB));
+                FaultyStream s(Bytes(n, 0xAB));
                 s.reportFalseOnShort = reportFalse;
                 s.chunk = chunk;
                 return s;
@@ -223,7 +223,7 @@ TEST(IBStreamer, ShortReadsLeaveNothingHalfRead)
 
 TEST(IBStreamer, ReadsAcrossPartialTransfers)
 {
-    MemoryStream stream({0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01});
+    FaultyStream stream({0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01});
     stream.chunk = 3;
     IBStreamer streamer(&stream);
     int64 v = 0;
@@ -234,7 +234,7 @@ TEST(IBStreamer, ReadsAcrossPartialTransfers)
 
 TEST(IBStreamer, AStreamThatClaimsMoreThanAskedIsNotBelieved)
 {
-    MemoryStream stream({0x04, 0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE});
+    FaultyStream stream({0x04, 0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE});
     stream.overclaim = 5;
     IBStreamer streamer(&stream);
     int32 v = 0;
@@ -252,7 +252,7 @@ TEST(IBStreamer, AStreamThatClaimsMoreThanAskedIsNotBelieved)
 
 TEST(IBStreamer, AStreamThatRefusesReadsAnswersFalse)
 {
-    MemoryStream stream(Bytes(16, 1));
+    FaultyStream stream(Bytes(16, 1));
     stream.failAll = true;
     IBStreamer streamer(&stream);
     int32 v = 9;
@@ -266,7 +266,7 @@ TEST(IBStreamer, WritesAnswerTrueOnlyWhenEveryByteWasTaken)
 {
     for (bool reportFalse : {true, false}) {
         SCOPED_TRACE(reportFalse);
-        MemoryStream stream({}, 10);  // takes 10 bytes, then cuts
+        FaultyStream stream({}, 10);  // takes 10 bytes, then cuts
         stream.reportFalseOnShort = reportFalse;
         IBStreamer streamer(&stream);
         EXPECT_TRUE(streamer.writeInt64(1));
@@ -280,7 +280,7 @@ TEST(IBStreamer, WritesAnswerTrueOnlyWhenEveryByteWasTaken)
 
 TEST(IBStreamer, WritesAcrossPartialTransfers)
 {
-    MemoryStream stream;
+    FaultyStream stream;
     stream.chunk = 1;
     IBStreamer streamer(&stream);
     ASSERT_TRUE(streamer.writeDouble(1.0));
@@ -290,7 +290,7 @@ TEST(IBStreamer, WritesAcrossPartialTransfers)
 
 TEST(IBStreamer, AStreamThatRefusesWritesAnswersFalse)
 {
-    MemoryStream stream;
+    FaultyStream stream;
     stream.failAll = true;
     IBStreamer streamer(&stream);
     EXPECT_FALSE(streamer.writeInt32(1));
@@ -302,7 +302,7 @@ TEST(IBStreamer, AStreamThatRefusesWritesAnswersFalse)
 
 TEST(IBStreamer, RawReadAndWriteAnswerTheBytesMoved)
 {
-    MemoryStream stream({}, 5);
+    FaultyStream stream({}, 5);
     IBStreamer streamer(&stream);
     const uint8 raw[8] = {1, 2, 3, 4, 5, 6, 7, 8};
     EXPECT_EQ(streamer.writeRaw(raw, 8), 5);
@@ -353,7 +353,7 @@ TEST(IBStreamer, NullStreamAnswersFalseEverywhere)
 
 TEST(IBStreamer, SeekAndTell)
 {
-    MemoryStream stream(Bytes{1, 2, 3, 4, 5, 6});
+    FaultyStream stream(Bytes{1, 2, 3, 4, 5, 6});
     IBStreamer streamer(&stream);
     EXPECT_EQ(streamer.seek(4), 4);
     EXPECT_EQ(streamer.tell(), 4);

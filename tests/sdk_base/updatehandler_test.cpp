@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sdk/vst3/base/fobject.h"
+#include "tests/support/counted.h"
 
 namespace Steinberg {
 namespace {
@@ -29,16 +30,8 @@ public:
 };
 
 // A dependent that is not an FObject (removes itself, as documented).
-class PlainDependent : public IDependent {
+class PlainDependent : public morvik::testing::Counted<IDependent> {
 public:
-    tresult queryInterface(const TUID, void** obj) override
-    {
-        if (obj)
-            *obj = nullptr;
-        return kNoInterface;
-    }
-    uint32 addRef() override { return 1; }
-    uint32 release() override { return 1; }
     void update(FUnknown* changed, int32 message) override { received.emplace_back(changed, message); }
     std::vector<Message> received;
 };

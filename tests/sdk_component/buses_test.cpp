@@ -10,8 +10,8 @@
 namespace Steinberg::Vst {
 namespace {
 
-using Test::DoublePrecisionEffect;
-using Test::StereoEffect;
+using morvik::testing::DoublePrecisionEffect;
+using morvik::testing::StereoEffect;
 
 class InitializedEffect : public ::testing::Test {
 protected:

@@ -9,9 +9,9 @@
 namespace Steinberg::Vst {
 namespace {
 
-using Test::HostContext;
-using Test::Peer;
-using Test::StereoEffect;
+using morvik::testing::HostContext;
+using morvik::testing::Peer;
+using morvik::testing::StereoEffect;
 
 class ComponentLifecycle : public ::testing::Test {
 protected:

@@ -2,38 +2,17 @@
 #pragma once
 
 #include "sdk/vst3/interfaces/connection.h"
+#include "tests/support/counted.h"
 
-namespace Steinberg::Vst::Test {
+namespace morvik::testing {
 
-// Implements FUnknown's reference counting for a fake; the test owns the first reference.
-template <class Interface>
-class Counted : public Interface {
+using HostContext = Counted<Steinberg::FUnknown>;
+
+class Peer : public Counted<Steinberg::Vst::IConnectionPoint> {
 public:
-    tresult queryInterface(const TUID iid, void** obj) override
-    {
-        if (!obj)
-            return kInvalidArgument;
-        if (iidEqual(iid, FUnknown::iid) || iidEqual(iid, Interface::iid)) {
-            addRef();
-            *obj = this;
-            return kResultOk;
-        }
-        *obj = nullptr;
-        return kNoInterface;
-    }
-    uint32 addRef() override { return ++references; }
-    uint32 release() override { return --references; }
-
-    uint32 references = 1;
+    Steinberg::tresult connect(Steinberg::Vst::IConnectionPoint*) override { return Steinberg::kResultOk; }
+    Steinberg::tresult disconnect(Steinberg::Vst::IConnectionPoint*) override { return Steinberg::kResultOk; }
+    Steinberg::tresult notify(Steinberg::Vst::IMessage*) override { return Steinberg::kResultFalse; }
 };
 
-using HostContext = Counted<FUnknown>;
-
-class Peer : public Counted<IConnectionPoint> {
-public:
-    tresult connect(IConnectionPoint*) override { return kResultOk; }
-    tresult disconnect(IConnectionPoint*) override { return kResultOk; }
-    tresult notify(IMessage*) override { return kResultFalse; }
-};
-
-}  // namespace Steinberg::Vst::Test
+}  // namespace morvik::testing

@@ -17,7 +17,7 @@ using Vst::IAudioProcessor;
 using Vst::IComponent;
 
 // Counts live instances, so a test sees whether the creation reference was dropped.
-class CountedEffect : public Vst::Test::StereoEffect {
+class CountedEffect : public morvik::testing::StereoEffect {
 public:
     CountedEffect() { ++alive; }
     ~CountedEffect() override { --alive; }

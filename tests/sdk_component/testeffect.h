@@ -3,30 +3,31 @@
 
 #include "sdk/vst3/component/audioeffect.h"
 
-namespace Steinberg::Vst::Test {
+namespace morvik::testing {
 
-class StereoEffect : public AudioEffect {
+class StereoEffect : public Steinberg::Vst::AudioEffect {
 public:
-    tresult initialize(FUnknown* context) override
+    Steinberg::tresult initialize(Steinberg::FUnknown* context) override
     {
-        if (AudioEffect::initialize(context) != kResultOk)
-            return kResultFalse;
-        addAudioInput(u"AudioInput", SpeakerArr::kStereo);
-        addAudioOutput(u"AudioOutput", SpeakerArr::kStereo);
-        return kResultOk;
+        if (AudioEffect::initialize(context) != Steinberg::kResultOk)
+            return Steinberg::kResultFalse;
+        addAudioInput(u"AudioInput", Steinberg::Vst::SpeakerArr::kStereo);
+        addAudioOutput(u"AudioOutput", Steinberg::Vst::SpeakerArr::kStereo);
+        return Steinberg::kResultOk;
     }
 
     using AudioEffect::addAudioInput;
-    const ProcessSetup& currentSetup() const { return processSetup; }
+    const Steinberg::Vst::ProcessSetup& currentSetup() const { return processSetup; }
 };
 
 // Takes 64-bit samples as well, as a double-precision processor does.
 class DoublePrecisionEffect : public StereoEffect {
 public:
-    tresult canProcessSampleSize(int32 size) override
+    Steinberg::tresult canProcessSampleSize(Steinberg::int32 size) override
     {
-        return size == kSample32 || size == kSample64 ? kResultTrue : kResultFalse;
+        using namespace Steinberg::Vst;
+        return size == kSample32 || size == kSample64 ? Steinberg::kResultTrue : Steinberg::kResultFalse;
     }
 };
 
-}  // namespace Steinberg::Vst::Test
+}  // namespace morvik::testing

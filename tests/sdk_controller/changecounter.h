@@ -3,15 +3,15 @@
 
 #include "sdk/vst3/base/fobject.h"
 
-namespace Steinberg::Vst::testing {
+namespace morvik::testing {
 
-class ChangeCounter : public FObject {
+class ChangeCounter : public Steinberg::FObject {
 public:
     // Registers with `watched` for as long as this counter lives.
-    explicit ChangeCounter(FObject* watched) : watched(watched) { watched->addDependent(this); }
+    explicit ChangeCounter(Steinberg::FObject* watched) : watched(watched) { watched->addDependent(this); }
     ~ChangeCounter() override { watched->removeDependent(this); }
 
-    void update(FUnknown* changedUnknown, int32 message) override
+    void update(Steinberg::FUnknown* changedUnknown, Steinberg::int32 message) override
     {
         ++count;
         lastChanged = changedUnknown;
@@ -19,11 +19,11 @@ public:
     }
 
     int count = 0;
-    FUnknown* lastChanged = nullptr;
-    int32 lastMessage = -1;
+    Steinberg::FUnknown* lastChanged = nullptr;
+    Steinberg::int32 lastMessage = -1;
 
 private:
-    FObject* watched;
+    Steinberg::FObject* watched;
 };
 
-}  // namespace Steinberg::Vst::testing
+}  // namespace morvik::testing

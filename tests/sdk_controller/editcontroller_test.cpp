@@ -8,15 +8,15 @@
 #include "sdk/vst3/controller/editcontroller.h"
 #include "tests/sdk_controller/changecounter.h"
 #include "tests/sdk_controller/recordinghandler.h"
-#include "tests/sdk_controller/texts.h"
+#include "tests/support/texts.h"
 
 namespace Steinberg::Vst {
 namespace {
 
-using testing::ChangeCounter;
-using testing::narrow;
-using testing::RecordingHandler;
-using testing::widen;
+using morvik::testing::ChangeCounter;
+using morvik::testing::narrow;
+using morvik::testing::RecordingHandler;
+using morvik::testing::widen;
 using Kind = RecordingHandler::Kind;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -6,14 +6,14 @@
 
 #include "sdk/vst3/controller/parameters.h"
 #include "tests/sdk_controller/changecounter.h"
-#include "tests/sdk_controller/texts.h"
+#include "tests/support/texts.h"
 
 namespace Steinberg::Vst {
 namespace {
 
-using testing::ChangeCounter;
-using testing::narrow;
-using testing::widen;
+using morvik::testing::ChangeCounter;
+using morvik::testing::narrow;
+using morvik::testing::widen;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 

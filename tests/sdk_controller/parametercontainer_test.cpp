@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "sdk/vst3/controller/parameters.h"
-#include "tests/sdk_controller/texts.h"
+#include "tests/support/texts.h"
 
 namespace Steinberg::Vst {
 namespace {
 
-using testing::narrow;
+using morvik::testing::narrow;
 
 // Tells when the container lets its reference go.
 class WatchedParameter : public Parameter {

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "sdk/vst3/controller/parameters.h"
-#include "tests/sdk_controller/texts.h"
+#include "tests/support/texts.h"
 
 namespace Steinberg::Vst {
 namespace {
 
-using testing::narrow;
-using testing::widen;
+using morvik::testing::narrow;
+using morvik::testing::widen;
 
 IPtr<RangeParameter> makeLevel()
 {

@@ -4,11 +4,16 @@
 #include <vector>
 
 #include "sdk/vst3/interfaces/editcontroller.h"
+#include "tests/support/counted.h"
 
-namespace Steinberg::Vst::testing {
+namespace morvik::testing {
 
-class RecordingHandler : public IComponentHandler {
+class RecordingHandler : public Counted<Steinberg::Vst::IComponentHandler> {
 public:
+    using ParamID = Steinberg::Vst::ParamID;
+    using ParamValue = Steinberg::Vst::ParamValue;
+    using tresult = Steinberg::tresult;
+
     enum class Kind { begin, perform, end };
     struct Edit {
         Kind kind;
@@ -20,27 +25,10 @@ public:
     tresult beginEdit(ParamID id) override { return record({Kind::begin, id, 0.}); }
     tresult performEdit(ParamID id, ParamValue value) override { return record({Kind::perform, id, value}); }
     tresult endEdit(ParamID id) override { return record({Kind::end, id, 0.}); }
-    tresult restartComponent(int32 /*flags*/) override { return kResultOk; }
-
-    tresult queryInterface(const TUID iid, void** obj) override
-    {
-        if (!obj)
-            return kInvalidArgument;
-        if (iidEqual(iid, FUnknown::iid) || iidEqual(iid, IComponentHandler::iid)) {
-            addRef();
-            *obj = this;
-            return kResultOk;
-        }
-        *obj = nullptr;
-        return kNoInterface;
-    }
-    // Lives on the test's stack: counts references without deleting itself.
-    uint32 addRef() override { return ++references; }
-    uint32 release() override { return --references; }
+    tresult restartComponent(Steinberg::int32 /*flags*/) override { return Steinberg::kResultOk; }
 
     std::vector<Edit> edits;
-    uint32 references = 1;
-    tresult answer = kResultOk;  // what every edit call answers
+    tresult answer = Steinberg::kResultOk;  // what every edit call answers
 
 private:
     tresult record(const Edit& edit)
@@ -50,4 +38,4 @@ private:
     }
 };
 
-}  // namespace Steinberg::Vst::testing
+}  // namespace morvik::testing

@@ -1,19 +1,29 @@
-// A small in-memory IBStream for the base tests: a fixed capacity of N bytes,
-// optionally handing out at most `chunk` bytes per call, and optionally refusing
-// writes beyond a byte limit (taking what fits) or refusing every call outright.
+// An in-memory IBStream that a test can make misbehave, for the code that reads
+// and writes streams: a fixed capacity, optionally handing out at most `chunk`
+// bytes per call, refusing writes beyond the capacity (taking what fits),
+// refusing every call outright, or claiming more bytes than it moved. Unlike a
+// host's stream (tools/host's MemoryStream), it answers kResultFalse for a
+// transfer cut short, unless told otherwise.
 #pragma once
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "sdk/vst3/interfaces/bstream.h"
+#include "tests/support/counted.h"
 
-namespace Steinberg::test {
+namespace morvik::testing {
 
-class MemoryStream : public IBStream {
+class FaultyStream : public Counted<Steinberg::IBStream> {
 public:
-    explicit MemoryStream(std::vector<uint8> content = {}, int64 capacity = int64{1} << 40)
+    using int32 = Steinberg::int32;
+    using int64 = Steinberg::int64;
+    using tresult = Steinberg::tresult;
+    using uint8 = Steinberg::uint8;
+
+    explicit FaultyStream(std::vector<uint8> content = {}, int64 capacity = int64{1} << 40)
         : data(std::move(content)), capacity(capacity)
     {
     }
@@ -28,27 +38,13 @@ public:
     int32 readCalls = 0;
     int32 writeCalls = 0;
 
-    tresult queryInterface(const TUID iid, void** obj) override
-    {
-        if (!obj)
-            return kInvalidArgument;
-        if (iidEqual(iid, FUnknown::iid) || iidEqual(iid, IBStream::iid)) {
-            *obj = static_cast<IBStream*>(this);
-            return kResultOk;
-        }
-        *obj = nullptr;
-        return kNoInterface;
-    }
-    uint32 addRef() override { return 1; }
-    uint32 release() override { return 1; }
-
     tresult read(void* buffer, int32 numBytes, int32* numBytesRead) override
     {
         ++readCalls;
         if (numBytesRead)
             *numBytesRead = 0;
         if (failAll || numBytes < 0 || !buffer)
-            return kResultFalse;
+            return Steinberg::kResultFalse;
         const auto available = static_cast<int64>(data.size()) - position;
         int64 n = std::min<int64>(numBytes, std::max<int64>(available, 0));
         if (chunk > 0)
@@ -59,7 +55,7 @@ public:
         if (numBytesRead)
             *numBytesRead = static_cast<int32>(n) + overclaim;
         const bool cutByEnd = n < numBytes && n == std::max<int64>(available, 0);
-        return cutByEnd && reportFalseOnShort ? kResultFalse : kResultOk;
+        return cutByEnd && reportFalseOnShort ? Steinberg::kResultFalse : Steinberg::kResultOk;
     }
 
     tresult write(void* buffer, int32 numBytes, int32* numBytesWritten) override
@@ -68,7 +64,7 @@ public:
         if (numBytesWritten)
             *numBytesWritten = 0;
         if (failAll || numBytes < 0 || !buffer)
-            return kResultFalse;
+            return Steinberg::kResultFalse;
         const int64 room = capacity - position;
         int64 n = std::min<int64>(numBytes, std::max<int64>(room, 0));
         if (chunk > 0)
@@ -81,27 +77,27 @@ public:
         if (numBytesWritten)
             *numBytesWritten = static_cast<int32>(n) + overclaim;
         const bool cutByLimit = n < numBytes && n == std::max<int64>(room, 0);
-        return cutByLimit && reportFalseOnShort ? kResultFalse : kResultOk;
+        return cutByLimit && reportFalseOnShort ? Steinberg::kResultFalse : Steinberg::kResultOk;
     }
 
     tresult seek(int64 pos, int32 mode, int64* result) override
     {
         int64 base = mode == kIBSeekSet ? 0 : mode == kIBSeekCur ? position : static_cast<int64>(data.size());
         if (mode < kIBSeekSet || mode > kIBSeekEnd || base + pos < 0)
-            return kInvalidArgument;
+            return Steinberg::kInvalidArgument;
         position = base + pos;
         if (result)
             *result = position;
-        return kResultOk;
+        return Steinberg::kResultOk;
     }
 
     tresult tell(int64* pos) override
     {
         if (!pos)
-            return kInvalidArgument;
+            return Steinberg::kInvalidArgument;
         *pos = position;
-        return kResultOk;
+        return Steinberg::kResultOk;
     }
 };
 
-}  // namespace Steinberg::test
+}  // namespace morvik::testing

@@ -1,13 +1,14 @@
-// UTF-16 texts of the parameter API as plain strings, for readable test failures.
+// UTF-16 texts of the plug-in API as plain strings, for readable test failures.
 #pragma once
 
 #include <string>
 
 #include "sdk/vst3/interfaces/types.h"
 
-namespace Steinberg::Vst::testing {
+namespace morvik::testing {
 
-inline std::string narrow(const TChar* text)
+// Characters beyond ASCII read as '?'.
+inline std::string narrow(const Steinberg::char16* text)
 {
     std::string result;
     for (; text && *text; ++text)
@@ -20,4 +21,4 @@ inline std::u16string widen(const std::string& text)
     return {text.begin(), text.end()};
 }
 
-}  // namespace Steinberg::Vst::testing
+}  // namespace morvik::testing
