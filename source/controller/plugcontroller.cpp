@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 #include <memory>
 #include <new>
 
@@ -13,45 +12,21 @@
 #include "source/controller/plugaboutcontroller.h"
 #include "source/controller/tkrangeparameter.h"
 #include "source/processor/parameterids.h"
+#include "source/processor/parametertable.h"
 #include "source/processor/plugstate.h"
 
 namespace Steinberg::Vst {
 namespace {
 
-enum class Taper { linear, exponential };
-
-struct RangeRow {
-    ParamID id;
-    const TChar* title;
-    const TChar* units;
-    Taper taper;
-    ParamValue minPlain;
-    ParamValue maxPlain;
-    ParamValue defaultPlain;
-    int32 precision;
-};
-
-// Registration order is the order hosts list the parameters in; Bypass comes first.
-constexpr RangeRow kRangeRows[] = {
-    {kParamLevel, u"Level", u"dB", Taper::linear, -36., 12., 0., 2},
-    {kParamMix, u"Mix", u"%", Taper::linear, 0., 100., 50., 0},
-    {kParamPredelay, u"Predelay", u"ms", Taper::exponential, 1., 250., 1., 1},
-    {kParamRvbTime, u"Rvb Time", u"s", Taper::linear, 0.2, 1.2, 0.35, 2},
-    {kParamDiffusion, u"Diffusion", u"%", Taper::linear, 0., 100., 100., 0},
-    {kParamLPCut, u"LPCut", u"Hz", Taper::exponential, 500., 16000., 8000., 0},
-    {kParamSlope, u"Slope", u"%", Taper::linear, 0., 100., 100., 0},
-};
-constexpr int32 kParameterCount = 1 + static_cast<int32>(std::size(kRangeRows));
-
-RangeParameter* makeRangeParameter(const RangeRow& row)
+RangeParameter* makeRangeParameter(const ParameterRow& row)
 {
     RangeParameter* parameter = nullptr;
-    if (row.taper == Taper::linear)
-        parameter = new TKRangeParameter(row.title, row.id, row.units, ParameterInfo::kCanAutomate,
-                                         row.minPlain, row.maxPlain, row.defaultPlain);
+    if (row.taper == ParameterTaper::linear)
+        parameter = new TKRangeParameter(row.title, row.id, row.units, row.flags, row.minPlain, row.maxPlain,
+                                         row.defaultPlain);
     else
-        parameter = new TKExpRangeParameter(row.title, row.id, row.units, ParameterInfo::kCanAutomate,
-                                            row.minPlain, row.maxPlain, row.defaultPlain);
+        parameter = new TKExpRangeParameter(row.title, row.id, row.units, row.flags, row.minPlain, row.maxPlain,
+                                            row.defaultPlain);
     parameter->setPrecision(row.precision);
     return parameter;
 }
@@ -81,11 +56,13 @@ tresult PlugController::initialize(FUnknown* context)
 
 void PlugController::registerParameters()
 {
-    parameters.addParameter(u"Bypass", nullptr, 1, 0.,
-                            ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass,
-                            static_cast<int32>(kParamBypass));
-    for (const RangeRow& row : kRangeRows)
-        parameters.addParameter(makeRangeParameter(row));
+    for (const ParameterRow& row : kParameterTable) {
+        if (row.taper == ParameterTaper::toggle)
+            parameters.addParameter(row.title, row.units, row.stepCount, row.defaultPlain, row.flags,
+                                    static_cast<int32>(row.id));
+        else
+            parameters.addParameter(makeRangeParameter(row));
+    }
 }
 
 tresult PlugController::setComponentState(IBStream* state)

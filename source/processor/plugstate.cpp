@@ -1,13 +1,43 @@
 #include "source/processor/plugstate.h"
 
 #include "sdk/vst3/base/ibstreamer.h"
+#include "source/processor/parameterids.h"
+#include "source/processor/parametertable.h"
 
 namespace Steinberg::Vst {
+namespace {
+
+// The default record's values are literals: their bytes are what every host has
+// stored for an untouched plug-in, so they must never move by a rounding. They
+// are checked against the parameter table, within a rounding.
+constexpr std::array<double, PlugState::kNumValues> kDefaultValues = {
+    0.75, 0.5, 0.0, 0.15, 1.0, 0.8, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+constexpr bool kDefaultBypass = false;
+
+constexpr bool defaultsMatchTheTable()
+{
+    for (const ParameterRow& row : kParameterTable) {
+        const int32 index = valueIndexForParam(row.id);
+        if (index < 0) {
+            if (row.id != kParamBypass || (row.defaultPlain != 0.) != kDefaultBypass)
+                return false;
+            continue;
+        }
+        const double difference = kDefaultValues[static_cast<std::size_t>(index)] - defaultNormalized(row);
+        if (difference > 1e-12 || difference < -1e-12)
+            return false;
+    }
+    return true;
+}
+static_assert(defaultsMatchTheTable(), "the default record disagrees with the parameter table");
+
+}  // namespace
 
 PlugState PlugState::defaults()
 {
     PlugState state;
-    state.values = {0.75, 0.5, 0.0, 0.15, 1.0, 0.8, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+    state.bypass = kDefaultBypass;
+    state.values = kDefaultValues;
     return state;
 }
 

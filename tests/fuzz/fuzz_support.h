@@ -2,10 +2,12 @@
 // that libFuzzer keeps, together with the input that caused it.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 
-#include "source/processor/parameterids.h"
+#include "source/processor/parametertable.h"
 
 namespace morvik::testing {
 
@@ -18,9 +20,11 @@ inline void require(bool holds, const char* what)
 }
 
 // The controller's parameters, in the order it registers them.
-inline constexpr Steinberg::Vst::ParamID kParameterIds[] = {
-    Steinberg::Vst::kParamBypass,  Steinberg::Vst::kParamLevel,     Steinberg::Vst::kParamMix,
-    Steinberg::Vst::kParamPredelay, Steinberg::Vst::kParamRvbTime, Steinberg::Vst::kParamDiffusion,
-    Steinberg::Vst::kParamLPCut,   Steinberg::Vst::kParamSlope};
+inline constexpr auto kParameterIds = [] {
+    std::array<Steinberg::Vst::ParamID, Steinberg::Vst::kParameterCount> ids{};
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        ids[i] = Steinberg::Vst::kParameterTable[i].id;
+    return ids;
+}();
 
 }  // namespace morvik::testing
