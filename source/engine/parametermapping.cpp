@@ -4,10 +4,39 @@
 #include <cmath>
 
 #include "source/processor/parameterids.h"
+#include "source/processor/parametertable.h"
 #include "source/processor/plugprocessor.h"
 
 namespace Steinberg::Vst {
 namespace {
+
+// The mapping's constants stay literals, so that no result moves by a rounding; they
+// must agree with the ranges the controller shows (parametertable.h).
+constexpr double kPredelayOctaves = 7.965784284662086;  // log2(250): 1 ms to 250 ms
+constexpr double kGateMsAtZero = 200.0;
+constexpr double kGateMsRange = 1000.0;
+constexpr double kCutoffHzAtZero = 500.0;
+constexpr double kCutoffOctaves = 5.0;
+constexpr double kLevelOctaves = 7.97262742772967;        // 48 dB in octaves of amplitude
+constexpr double kLevelOctavesBelow = 5.979470570797252;  // 36 dB likewise
+
+constexpr double octaves(double ratio)
+{
+    return constantLog(ratio) / constantLog(2.);
+}
+
+constexpr ParameterRow kPredelayRow = parameterRow(kParamPredelay);
+constexpr ParameterRow kRvbTimeRow = parameterRow(kParamRvbTime);
+constexpr ParameterRow kLPCutRow = parameterRow(kParamLPCut);
+constexpr ParameterRow kLevelRow = parameterRow(kParamLevel);
+static_assert(kPredelayRow.minPlain == 1. &&
+              agreeWithinRounding(kPredelayOctaves, octaves(kPredelayRow.maxPlain / kPredelayRow.minPlain)));
+static_assert(agreeWithinRounding(kGateMsAtZero, 1000. * kRvbTimeRow.minPlain) &&
+              agreeWithinRounding(kGateMsRange, 1000. * (kRvbTimeRow.maxPlain - kRvbTimeRow.minPlain)));
+static_assert(kCutoffHzAtZero == kLPCutRow.minPlain &&
+              agreeWithinRounding(kCutoffOctaves, octaves(kLPCutRow.maxPlain / kLPCutRow.minPlain)));
+static_assert(agreeWithinRounding(kLevelOctaves, (kLevelRow.maxPlain - kLevelRow.minPlain) / 20. * octaves(10.)));
+static_assert(agreeWithinRounding(kLevelOctavesBelow, -kLevelRow.minPlain / 20. * octaves(10.)));
 
 // The delay memory is sized for normalized values in 0..1; a value from a damaged or
 // foreign state must not ask for longer delays than the arrays hold. Negative values
@@ -36,7 +65,7 @@ bool detectChange(double value, double& lastValue)
 
 double PlugProcessor::gateMsFor(const PlugState& record)
 {
-    return 1000.0 * engineValue(record, kValueRvbTime) + 200.0;
+    return kGateMsRange * engineValue(record, kValueRvbTime) + kGateMsAtZero;
 }
 
 void PlugProcessor::updateParameters(bool snap)
@@ -50,14 +79,14 @@ void PlugProcessor::updateParameters(bool snap)
     const double slope = engineValue(state, kValueSlope);
 
     mixTarget = mix;
-    predelayMs = predelay == 0.0 ? 0.0 : std::exp2(7.965784284662086 * predelay);  // 250^p
+    predelayMs = predelay == 0.0 ? 0.0 : std::exp2(kPredelayOctaves * predelay);  // 250^p
     gateMs = gateMsFor(state);
     sizeMs = 700.0 * rvbTime + 100.0;
     diffusionTarget = diffusion == 0.0 ? 0.0 : std::exp2(diffusion * 3.321928094887362) * 0.1;
     const double octavesToLongestDecay = std::log10(5000.0 / gateMs) * 3.321928094887362;
-    dampCutoffHz = 500.0 * std::exp2(5.0 * lpCut);
+    dampCutoffHz = kCutoffHzAtZero * std::exp2(kCutoffOctaves * lpCut);
     decayMs = gateMs * std::exp2(slope * octavesToLongestDecay);
-    levelGainTarget = std::exp2(level * 7.97262742772967 - 5.979470570797252);  // -36..+12 dB
+    levelGainTarget = std::exp2(level * kLevelOctaves - kLevelOctavesBelow);  // -36..+12 dB
 
     // Each detection runs, so every last value is kept current.
     const bool predelayChanged = detectChange(predelayMs, lastPredelayMs);

@@ -65,6 +65,22 @@ constexpr double constantLog(double x)
     return 2. * sum + exponent * 0.6931471805599453;
 }
 
+// The row of a parameter, for checks at compile time; an unknown id stops the compilation.
+constexpr const ParameterRow& parameterRow(ParamID id)
+{
+    for (const ParameterRow& row : kParameterTable)
+        if (row.id == id)
+            return row;
+    throw "no such parameter";
+}
+
+// For literals that must stay as they are but agree with the table: equal to
+// within a rounding.
+constexpr bool agreeWithinRounding(double literal, double fromTable)
+{
+    return literal - fromTable < 1e-12 && fromTable - literal < 1e-12;
+}
+
 // A row's default as a normalized value, to within a rounding of what the
 // controller computes at run time.
 constexpr double defaultNormalized(const ParameterRow& row)

@@ -23,8 +23,7 @@ constexpr bool defaultsMatchTheTable()
                 return false;
             continue;
         }
-        const double difference = kDefaultValues[static_cast<std::size_t>(index)] - defaultNormalized(row);
-        if (difference > 1e-12 || difference < -1e-12)
+        if (!agreeWithinRounding(kDefaultValues[static_cast<std::size_t>(index)], defaultNormalized(row)))
             return false;
     }
     return true;
