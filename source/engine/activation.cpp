@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <new>
 
+#include "source/engine/formulas.h"
 #include "source/processor/plugprocessor.h"
 
 namespace Steinberg::Vst {
@@ -49,7 +50,7 @@ void forEachDelayArray(PlugProcessor& engine, Visit&& visit)
 
 void prepareOnePole(OnePoleFilter& filter, double w, bool highpass)
 {
-    filter.pole = (1.0 - std::sin(w)) / std::cos(w);
+    filter.pole = onePolePole(w);
     filter.gain = highpass ? 0.5 * filter.pole + 0.5 : 0.5 - 0.5 * filter.pole;
 }
 

@@ -81,17 +81,20 @@ double unmapExponential(double x, double min, double max)
     return std::log10(x * (1.0 / min)) / std::log10(max * (1.0 / min));
 }
 
+double onePolePole(double w)
+{
+    return (1.0 - std::sin(w)) / std::cos(w);
+}
+
 void lowpassCoefficients(double& gain, double& pole, double freq, double sampleRate)
 {
-    const double w = freq * kTwoPi / sampleRate;
-    pole = (1.0 - std::sin(w)) / std::cos(w);
+    pole = onePolePole(freq * kTwoPi / sampleRate);
     gain = 0.5 - 0.5 * pole;
 }
 
 void highpassCoefficients(double& gain, double& pole, double freq, double sampleRate)
 {
-    const double w = freq * kTwoPi / sampleRate;
-    pole = (1.0 - std::sin(w)) / std::cos(w);
+    pole = onePolePole(freq * kTwoPi / sampleRate);
     gain = 0.5 * pole + 0.5;
 }
 

@@ -2,9 +2,10 @@
 // filter and smoother coefficients, level conversion, delay-memory sizing, a loop-filter
 // design, Hadamard transforms and tables of delay times.
 //
-// The engine computes the formulas it needs inline, in the exact order of operations
-// that defines its sound; these functions follow the same arithmetic, so tests can
-// check the engine against them and new code can reuse them.
+// The engine computes most formulas it needs inline, in the exact order of operations
+// that defines its sound (it calls only onePolePole and maxCutoffForRate from here);
+// these functions follow the same arithmetic, so tests can check the engine against
+// them and new code can reuse them.
 #pragma once
 
 #include <span>
@@ -20,6 +21,9 @@ double mapExponential(double p, double min, double max);
 // The inverse of mapExponential.
 double unmapExponential(double x, double min, double max);
 
+// The pole of the one-pole filters at w radians per sample: (1 - sin w) / cos w.
+// Each caller keeps its own arithmetic for w, which is part of the sound.
+double onePolePole(double w);
 // One-pole low-pass y = pole * y1 + gain * (x + x1) with unit gain at 0 Hz.
 void lowpassCoefficients(double& gain, double& pole, double freq, double sampleRate);
 // One-pole high-pass y = pole * y1 + gain * (x - x1) with unit gain at half the rate.

@@ -2,6 +2,7 @@
 // path reads. Lengths change only in a full configuration, when the tank is silent.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "source/engine/formulas.h"
 #include "source/engine/tanktables.h"
@@ -24,15 +25,17 @@ double integerPower(double base, int32 exponent)
 
 }  // namespace
 
+static_assert(std::size(kTankBaseTimesMs) == PlugProcessor::kNumTankLines &&
+              std::size(kLeftTapSigns) == PlugProcessor::kNumTankLines &&
+              std::size(kRightTapSigns) == PlugProcessor::kNumTankLines);
+
 void PlugProcessor::configureTank(bool force)
 {
-    static_assert(kNumTankLines == kTankLineCount);
     const bool full = force || !reconfigPending;
 
     // At or above half the rate the damping pole would leave the unit circle.
     const double cutoffHz = std::min(dampCutoffHz, maxCutoffForRate(sampleRate));
-    const double w = cutoffHz * 6.283185307179586 / sampleRate;
-    dampingLowpass.pole = (1.0 - std::sin(w)) / std::cos(w);
+    dampingLowpass.pole = onePolePole(cutoffHz * 6.283185307179586 / sampleRate);
     dampingLowpass.gain = 0.01 - 0.01 * dampingLowpass.pole;  // DC gain 0.02 by design
 
     if (full)
