@@ -33,6 +33,34 @@ char8 asciiCounterpart(char16 unit)
     return static_cast<char8>(unit < 0x80 ? unit : '?');
 }
 
+// Copies src up to its terminator, each unit as its ASCII counterpart, cut to
+// dstSize - 1 units, and zero-fills the rest of dst.
+template <class Dst, class Src>
+void copyAsAscii(Dst* dst, int32 dstSize, const Src* src)
+{
+    if (!dst || dstSize <= 0)
+        return;
+    int32 i = 0;
+    if (src)
+        for (; i < dstSize - 1 && src[i] != 0; ++i)
+            dst[i] = asciiCounterpart(src[i]);
+    for (; i < dstSize; ++i)
+        dst[i] = 0;
+}
+
+// Copies the first `length` units of text into dst as `convert` gives them, cut
+// to dstSize - 1 units and terminated.
+template <class Dst, class Convert>
+void copyOut(const char16* text, int32 length, Dst* dst, int32 dstSize, Convert convert)
+{
+    if (!dst || dstSize <= 0)
+        return;
+    const int32 count = length < dstSize - 1 ? length : dstSize - 1;
+    for (int32 i = 0; i < count; ++i)
+        dst[i] = convert(text[i]);
+    dst[count] = 0;
+}
+
 int32 strlen8(const char8* text)
 {
     int32 n = 0;
@@ -267,14 +295,7 @@ std::u16string utf8ToUtf16(const char8* text, int32 length)
 
 void copyAsciiToUtf16(char16* dst, int32 dstSize, const char8* src)
 {
-    if (!dst || dstSize <= 0)
-        return;
-    int32 i = 0;
-    if (src)
-        for (; i < dstSize - 1 && src[i] != 0; ++i)
-            dst[i] = asciiCounterpart(src[i]);
-    for (; i < dstSize; ++i)
-        dst[i] = 0;
+    copyAsAscii(dst, dstSize, src);
 }
 
 void copyUtf8ToUtf16(char16* dst, int32 dstSize, const char8* src)
@@ -291,14 +312,7 @@ void copyUtf8ToUtf16(char16* dst, int32 dstSize, const char8* src)
 
 void copyUtf16ToAscii(char8* dst, int32 dstSize, const char16* src)
 {
-    if (!dst || dstSize <= 0)
-        return;
-    int32 i = 0;
-    if (src)
-        for (; i < dstSize - 1 && src[i] != 0; ++i)
-            dst[i] = asciiCounterpart(src[i]);
-    for (; i < dstSize; ++i)
-        dst[i] = 0;
+    copyAsAscii(dst, dstSize, src);
 }
 
 void str8ToStr16(char16* dst, const char8* src, int32 dstSize)
@@ -412,14 +426,7 @@ UString& UString::append(const char16* src, int32 srcSize)
 
 const UString& UString::copyTo(char16* dst, int32 dstSize) const
 {
-    if (!dst || dstSize <= 0)
-        return *this;
-    int32 n = getLength();
-    if (n > dstSize - 1)
-        n = dstSize - 1;
-    for (int32 i = 0; i < n; ++i)
-        dst[i] = thisBuffer[i];
-    dst[n] = 0;
+    copyOut(thisBuffer, getLength(), dst, dstSize, [](char16 unit) { return unit; });
     return *this;
 }
 
@@ -437,14 +444,7 @@ UString& UString::fromAscii(const char8* src, int32 srcSize)
 
 const UString& UString::toAscii(char8* dst, int32 dstSize) const
 {
-    if (!dst || dstSize <= 0)
-        return *this;
-    int32 n = getLength();
-    if (n > dstSize - 1)
-        n = dstSize - 1;
-    for (int32 i = 0; i < n; ++i)
-        dst[i] = asciiCounterpart(thisBuffer[i]);
-    dst[n] = 0;
+    copyOut(thisBuffer, getLength(), dst, dstSize, [](char16 unit) { return asciiCounterpart(unit); });
     return *this;
 }
 
