@@ -1,20 +1,18 @@
 // The block loop: per sample, the smoothers, the diffuser coefficients, the
 // reconfiguration fade, the signal path, the output level and the delay indexes.
-// The tank's reads and writes run in batches of samples (see signalpath.h), which
-// changes the order of memory accesses but not a single result. Audio thread only.
+// Samples go through in batches: this loop steps the per-sample controls through a
+// batch, then the signal path runs over it stage by stage (batchpath.h). That changes
+// the order of memory accesses but not a single result. Audio thread only.
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstddef>
 #include <limits>
 
-#include "source/engine/signalpath.h"
+#include "source/engine/batchpath.h"
 
 namespace Steinberg::Vst {
 namespace {
-
-// Keeps every filter state and delay value well above the denormal range.
-constexpr double kInputOffset = 1e-18;
 
 // Diffuser coefficients above 0.8 ring too long; NaN passes as it is.
 double capCoefficient(double c)
@@ -118,80 +116,69 @@ void beginSample(PlugProcessor& engine)
     stepReconfiguration(engine);
 }
 
-void advanceIndexes(PlugProcessor& engine)
+// Stepping this smoother leaves its state exactly as it is, and so does every later
+// step while its target stays.
+bool smootherAtRest(double state, double target, double a, double b)
 {
-    if (++engine.writeIndex == engine.bufferLength)
-        engine.writeIndex = 0;
-    if (++engine.historyIndex == PlugProcessor::kHistoryFactor * engine.bufferLength)
-        engine.historyIndex = 0;
+    return std::bit_cast<uint64>(flushTiny(b * state + a * target)) == std::bit_cast<uint64>(state);
 }
 
-// Where input samples enter the engine. A sample that is not a finite number would
-// stay in the filters and delay lines for good, so it enters as silence; finite
-// samples pass unchanged.
-template <typename Sample>
-double widen(Sample sample)
+// Nothing that the block loop steps per sample moves: no fade or hold, smoothers at rest.
+bool controlsAtRest(const PlugProcessor& engine)
 {
-    const double value = static_cast<double>(sample);
-    return (std::isfinite(value) ? value : 0.0) + kInputOffset;
+    const double a = engine.smoothA;
+    const double b = engine.smoothB;
+    return !engine.reconfigPending && !engine.fadingIn &&
+           smootherAtRest(engine.levelSmoothState, engine.levelGainTarget, a, b) &&
+           smootherAtRest(engine.mixSmoothState, engine.mixTarget, a, b) &&
+           smootherAtRest(engine.diffusionSmoothState, engine.diffusionTarget, a, b);
 }
 
-// One sample through processSample, as the loop is defined. Used where the tables may
-// change within the sample (the end of a hold).
-template <typename Sample>
-void processSingleSample(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL,
-                         Sample* outR)
+void recordControls(const PlugProcessor& engine, BatchPath::BatchControls& controls, int32 s)
 {
-    const double xL = widen(*inL);
-    const double xR = widen(*inR);
-    beginSample(engine);
-    double yL = 0.0;
-    double yR = 0.0;
-    engine.processSample(xL, xR, yL, yR);
-    *outL = static_cast<Sample>(yL * engine.levelGainSmoothed);
-    *outR = static_cast<Sample>(yR * engine.levelGainSmoothed);
-    advanceIndexes(engine);
+    controls.levelGain[s] = engine.levelGainSmoothed;
+    controls.mix[s] = engine.mixSmoothed;
+    controls.dryGain[s] = engine.dryGain;
+    controls.diffusion[s] = engine.diffusionSmoothed;
+    controls.tankGain[s] = engine.tankGain;
+    for (int32 k = 0; k < PlugProcessor::kNumInputDiffusers; ++k)
+        controls.inputCoeff[k][s] = engine.inputDiffuserCoeff[k];
+    for (int32 j = 0; j < 2; ++j)
+        controls.outputCoeff[j][s] = engine.outputDiffuserCoeff[j];
 }
 
-// Up to `count` samples (at most maxTankBatch) with the tank handled as a batch; stops
-// before a sample that ends a hold. Returns the number of samples processed.
-template <typename Sample>
-int32 processBatch(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL, Sample* outR,
-                   int32 count)
+// Steps the smoothers, coefficients and fade through up to `limit` samples and records
+// their values; stops before a sample that ends a hold, which changes the tables and so
+// starts a batch of its own. Returns the number of samples stepped.
+int32 stepControls(PlugProcessor& engine, int32 limit, BatchPath::BatchControls& controls)
 {
-    using namespace SignalPath;
-    const int32 firstWrite = engine.writeIndex;
-    const int32 firstHistory = engine.historyIndex;
-    TankTaps taps;
-    readTankTaps(engine, firstWrite, count, taps);
-
-    double z[kMaxTankBatch];
-    double tankGain[kMaxTankBatch];
-    int32 s = 0;
-    for (; s < count; ++s) {
-        if (s > 0 && holdEndsWithNextSample(engine))
-            break;
-        // Both inputs are read before the outputs of the same index: in-place buffers work.
-        const double xL = widen(inL[s]);
-        const double xR = widen(inR[s]);
+    if (controlsAtRest(engine)) {
+        // One step brings the smoothed values and coefficients up to date; every further
+        // step of the batch would leave all of them as they are.
         beginSample(engine);
-        tankGain[s] = engine.tankGain;
-
-        const double a = inputDiffusers(engine, predelay(engine, inputLowpass(engine, xL, xR)));
-        z[s] = feedTank(engine, taps.feedback[s], a);
-        double l2 = 0.0;
-        double r2 = 0.0;
-        outputDiffusers(engine, taps.left[s], taps.right[s], l2, r2);
-        double yL = 0.0;
-        double yR = 0.0;
-        outputFilterAndMix(engine, l2, r2, xL, xR, yL, yR);
-
-        outL[s] = static_cast<Sample>(yL * engine.levelGainSmoothed);
-        outR[s] = static_cast<Sample>(yR * engine.levelGainSmoothed);
-        advanceIndexes(engine);
+        controls.varying = false;
+        recordControls(engine, controls, 0);
+        return limit;
     }
-    writeTankLines(engine, firstWrite, firstHistory, s, taps, z, tankGain);
-    return s;
+    controls.varying = true;
+    for (int32 s = 0; s < limit; ++s) {
+        if (s > 0 && holdEndsWithNextSample(engine))
+            return s;
+        beginSample(engine);
+        recordControls(engine, controls, s);
+    }
+    return limit;
+}
+
+// The batch never runs past the end of either array, so one comparison each suffices.
+void advanceIndexes(PlugProcessor& engine, int32 count)
+{
+    engine.writeIndex += count;
+    if (engine.writeIndex == engine.bufferLength)
+        engine.writeIndex = 0;
+    engine.historyIndex += count;
+    if (engine.historyIndex == PlugProcessor::kHistoryFactor * engine.bufferLength)
+        engine.historyIndex = 0;
 }
 
 template <typename Sample>
@@ -208,13 +195,15 @@ void runBlock(PlugProcessor& engine, Sample** inputs, Sample** outputs, int32 nu
 
     int32 done = 0;
     while (done < numSamples) {
-        if (holdEndsWithNextSample(engine)) {
-            processSingleSample(engine, inL + done, inR + done, outL + done, outR + done);
-            ++done;
-            continue;
-        }
-        const int32 count = std::min(numSamples - done, SignalPath::maxTankBatch(engine));
-        done += processBatch(engine, inL + done, inR + done, outL + done, outR + done, count);
+        // The batch is sized with the tables in force; the sample that ends a hold
+        // replaces them, so it goes alone.
+        const int32 limit =
+            holdEndsWithNextSample(engine) ? 1 : std::min(numSamples - done, BatchPath::maxBatch(engine));
+        BatchPath::BatchControls controls;
+        const int32 count = stepControls(engine, limit, controls);
+        BatchPath::runBatch(engine, inL + done, inR + done, outL + done, outR + done, count, controls);
+        advanceIndexes(engine, count);
+        done += count;
     }
 }
 

@@ -1,101 +1,34 @@
-// The per-sample signal path: input low-pass, predelay, input diffusers, the tank of
-// sixteen truncated lines, output diffusers, mid/side high-passes and the mix.
-// This is the inner loop: no allocation, no division, no transcendental function.
+// The per-sample signal path, one sample at a time: input low-pass, predelay, input
+// diffusers, the tank of sixteen truncated lines, output diffusers, mid/side high-passes
+// and the mix. The block loop runs the same arithmetic stage by stage over batches
+// (batchpath.cpp); these operations serve single samples and tests.
 #include "source/engine/signalpath.h"
-
-#include <algorithm>
 
 #include "source/engine/tanktables.h"
 
 namespace Steinberg::Vst {
-namespace SignalPath {
+
+using SignalPath::allpass;
+using SignalPath::readPosition;
+
 namespace {
 
-// Start of a read d samples behind position w in a ring of n samples, 0 <= d <= n.
-const double* delayedRun(const double* ring, int32 n, int32 w, int32 d)
+// The written-out sums take every tap with the sign of the tables.
+constexpr bool tapSumsFollowTheSignTables()
 {
-    return ring + readPosition(w, d, n);
+    const double noWeights[PlugProcessor::kNumTankLines] = {};
+    for (int32 line = 0; line < PlugProcessor::kNumTankLines; ++line) {
+        double taps[PlugProcessor::kNumTankLines] = {};
+        taps[line] = 1.0;
+        const SignalPath::TapSums sums = SignalPath::sumTaps(taps, noWeights);
+        if (sums.left != kLeftTapSigns[line] || sums.right != kRightTapSigns[line])
+            return false;
+    }
+    return true;
 }
+static_assert(tapSumsFollowTheSignTables());
 
 }  // namespace
-
-int32 maxTankBatch(const PlugProcessor& engine)
-{
-    const int32 n = engine.bufferLength;
-    const int32 historyLength = PlugProcessor::kHistoryFactor * n;
-    const int32 w = engine.writeIndex;
-    const int32 h = engine.historyIndex;
-    int32 count = std::min({kMaxTankBatch, n - w, historyLength - h});
-    for (int32 i = 0; i < PlugProcessor::kNumTankLines; ++i) {
-        const int32 lineLength = engine.lineLength[i];
-        const int32 truncLength = engine.truncLength[i];
-        // A tap must not read what the same batch writes, before or after a wrap...
-        if (lineLength > 0)
-            count = std::min({count, lineLength, n - lineLength});
-        // ...nor a truncation term what the batch's own feeding has overwritten.
-        count = std::min(count, historyLength - truncLength);
-        // Reads run without a wrap.
-        count = std::min(count, n - readPosition(w, lineLength, n));
-        count = std::min(count, historyLength - readPosition(h, truncLength, historyLength));
-    }
-    return std::max(count, 1);
-}
-
-void readTankTaps(const PlugProcessor& engine, int32 firstWrite, int32 count, TankTaps& out)
-{
-    constexpr int32 kLines = PlugProcessor::kNumTankLines;
-    static_assert(kLines % 4 == 0, "lines are summed in groups of four");
-    for (int32 i = 0; i < kLines; ++i)
-        out.taps[i] = delayedRun(engine.tankLines[i], engine.bufferLength, firstWrite, engine.lineLength[i]);
-
-    // Four lines at a time, each sample's sums formed in the order of the lines, so that
-    // the loops over the samples vectorize. Multiplying by a sign of +-1 is exact, and
-    // a + (-1 * t) is exactly a - t.
-    const double* const* taps = out.taps;
-    const double* weights = engine.feedbackWeight;
-    for (int32 s = 0; s < count; ++s) {
-        const double t0 = taps[0][s], t1 = taps[1][s], t2 = taps[2][s], t3 = taps[3][s];
-        out.left[s] = t0 + kLeftTapSigns[1] * t1 + kLeftTapSigns[2] * t2 + kLeftTapSigns[3] * t3;
-        out.right[s] = t0 + kRightTapSigns[1] * t1 + kRightTapSigns[2] * t2 + kRightTapSigns[3] * t3;
-        out.feedback[s] = weights[0] * t0 + weights[1] * t1 + weights[2] * t2 + weights[3] * t3;
-    }
-    for (int32 i = 4; i < kLines; i += 4) {
-        const double* a = taps[i];
-        const double* b = taps[i + 1];
-        const double* c = taps[i + 2];
-        const double* d = taps[i + 3];
-        const double la = kLeftTapSigns[i], lb = kLeftTapSigns[i + 1], lc = kLeftTapSigns[i + 2],
-                     ld = kLeftTapSigns[i + 3];
-        const double ra = kRightTapSigns[i], rb = kRightTapSigns[i + 1], rc = kRightTapSigns[i + 2],
-                     rd = kRightTapSigns[i + 3];
-        const double wa = weights[i], wb = weights[i + 1], wc = weights[i + 2], wd = weights[i + 3];
-        for (int32 s = 0; s < count; ++s) {
-            out.left[s] = out.left[s] + la * a[s] + lb * b[s] + lc * c[s] + ld * d[s];
-            out.right[s] = out.right[s] + ra * a[s] + rb * b[s] + rc * c[s] + rd * d[s];
-            out.feedback[s] = out.feedback[s] + wa * a[s] + wb * b[s] + wc * c[s] + wd * d[s];
-        }
-    }
-}
-
-void writeTankLines(PlugProcessor& engine, int32 firstWrite, int32 firstHistory, int32 count,
-                    const TankTaps& taps, const double* z, const double* tankGain)
-{
-    const int32 historyLength = PlugProcessor::kHistoryFactor * engine.bufferLength;
-    for (int32 i = 0; i < PlugProcessor::kNumTankLines; ++i) {
-        const double gain = engine.lineGain[i];
-        const double truncGain = engine.truncGain[i];
-        const double* tap = taps.taps[i];
-        // The input from one truncation length back, scaled to what the line still holds
-        // of it after its last pass, is taken out: the response ends after whole passes.
-        const double* expired =
-            delayedRun(engine.inputHistory, historyLength, firstHistory, engine.truncLength[i]);
-        double* line = engine.tankLines[i] + firstWrite;
-        for (int32 s = 0; s < count; ++s)
-            line[s] = (tap[s] * gain - truncGain * expired[s]) * tankGain[s] + z[s];
-    }
-}
-
-}  // namespace SignalPath
 
 void PlugProcessor::processSample(double xL, double xR, double& yL, double& yR)
 {
@@ -113,37 +46,88 @@ void PlugProcessor::processSample(double xL, double xR, double& yL, double& yR)
 
 double PlugProcessor::inputLowpass(double xL, double xR)
 {
-    return SignalPath::inputLowpass(*this, xL, xR);
+    return dampingLowpass.lowpass(xL + xR);
 }
 
+// Written before it is read, so a predelay of 0 passes the sample straight through.
 double PlugProcessor::predelaySample(double u)
 {
-    return SignalPath::predelay(*this, u);
+    predelayLine[writeIndex] = u * tankGain;
+    return predelayLine[readPosition(writeIndex, predelaySamples, bufferLength)];
 }
 
 double PlugProcessor::inputDiffusers(double p)
 {
-    return SignalPath::inputDiffusers(*this, p);
+    const int32 w = writeIndex;
+    double delayedX[kNumInputDiffusers];
+    double delayedY[kNumInputDiffusers];
+    for (int32 k = 0; k < kNumInputDiffusers; ++k) {
+        const int32 r = readPosition(w, inputDiffuserDelay[k], bufferLength);
+        delayedX[k] = inputDiffuserX[k][r];
+        delayedY[k] = inputDiffuserY[k][r];
+    }
+    double x = p;
+    for (int32 k = 0; k < kNumInputDiffusers; ++k) {
+        const double y = allpass(inputDiffuserCoeff[k], x, delayedX[k], delayedY[k]);
+        inputDiffuserX[k][w] = x;
+        inputDiffuserY[k][w] = y;
+        x = y;
+    }
+    return x;
 }
 
 void PlugProcessor::processTank(double a, double& left, double& right)
 {
-    SignalPath::TankTaps taps;
-    SignalPath::readTankTaps(*this, writeIndex, 1, taps);
-    const double z = SignalPath::feedTank(*this, taps.feedback[0], a);
-    SignalPath::writeTankLines(*this, writeIndex, historyIndex, 1, taps, &z, &tankGain);
-    left = taps.left[0];
-    right = taps.right[0];
+    const int32 historyLength = kHistoryFactor * bufferLength;
+    double taps[kNumTankLines];
+    for (int32 i = 0; i < kNumTankLines; ++i)
+        taps[i] = tankLines[i][readPosition(writeIndex, lineLength[i], bufferLength)];
+    const SignalPath::TapSums sums = SignalPath::sumTaps(taps, feedbackWeight);
+    const double z = SignalPath::tankInput(tankLowpass.lowpass(sums.feedback), diffusionSmoothed, tankGain, a);
+    inputHistory[historyIndex] = z;
+    for (int32 i = 0; i < kNumTankLines; ++i) {
+        const double expired = inputHistory[readPosition(historyIndex, truncLength[i], historyLength)];
+        tankLines[i][writeIndex] = SignalPath::lineValue(taps[i], lineGain[i], truncGain[i], expired, tankGain, z);
+    }
+    left = sums.left;
+    right = sums.right;
 }
 
 void PlugProcessor::outputDiffusers(double left, double right, double& outL, double& outR)
 {
-    SignalPath::outputDiffusers(*this, left, right, outL, outR);
+    const int32 w = writeIndex;
+    double delayedX[kNumOutputDiffusers];
+    double delayedY[kNumOutputDiffusers];
+    for (int32 k = 0; k < kNumOutputDiffusers; ++k) {
+        const int32 r = readPosition(w, outputDiffuserDelay[k], bufferLength);
+        delayedX[k] = outputDiffuserX[k][r];
+        delayedY[k] = outputDiffuserY[k][r];
+    }
+    // Both channels use the coefficients of the left channel's stage times.
+    const double c1 = outputDiffuserCoeff[0];
+    const double c2 = outputDiffuserCoeff[1];
+    const double l1 = allpass(c1, left, delayedX[0], delayedY[0]);
+    const double l2 = allpass(c2, l1, delayedX[1], delayedY[1]);
+    const double r1 = allpass(c1, right, delayedX[2], delayedY[2]);
+    const double r2 = allpass(c2, r1, delayedX[3], delayedY[3]);
+    outputDiffuserX[0][w] = left;
+    outputDiffuserY[0][w] = l1;
+    outputDiffuserX[1][w] = l1;
+    outputDiffuserY[1][w] = l2;
+    outputDiffuserX[2][w] = right;
+    outputDiffuserY[2][w] = r1;
+    outputDiffuserX[3][w] = r1;
+    outputDiffuserY[3][w] = r2;
+    outL = l2;
+    outR = r2;
 }
 
 void PlugProcessor::outputFilterAndMix(double l2, double r2, double xL, double xR, double& outL, double& outR)
 {
-    SignalPath::outputFilterAndMix(*this, l2, r2, xL, xR, outL, outR);
+    const double mid = midHighpass.highpass(l2 + r2);
+    const double side = sideHighpass.highpass(l2 - r2);
+    outL = SignalPath::mixLeft(mid, side, mixSmoothed, dryGain, xL);
+    outR = SignalPath::mixRight(mid, side, mixSmoothed, dryGain, xR);
 }
 
 }  // namespace Steinberg::Vst

@@ -6,6 +6,7 @@
 
 #include "sdk/vst3/component/audioeffect.h"
 #include "source/engine/onepolefilter.h"
+#include "source/engine/vectorlevel.h"
 #include "source/processor/plugstate.h"
 #include "source/processor/statehandover.h"
 
@@ -141,6 +142,10 @@ public:
     double fadeOutStep = 0.0;
     int32 holdCounter = 0;
     int32 holdSamples = 0;
+
+    // The widest vectors the block loop uses, from this CPU; every level gives the same
+    // results, so tests may choose a narrower one.
+    VectorLevel vectorLevel = widestVectorLevel();
 
     double smoothingMs = 0.0;
     double smoothA = 0.0;
