@@ -21,13 +21,25 @@ constexpr int32 kLines = PlugProcessor::kNumTankLines;
 constexpr double kInputOffset = 1e-18;
 
 // A control's value for sample s: per sample while the controls vary, else entry 0.
-template <bool Varying>
+template <ControlMode Mode>
 [[gnu::always_inline]] inline double pick(const double* __restrict values, double first, int32 s)
 {
-    if constexpr (Varying)
+    if constexpr (Mode == ControlMode::kVarying)
         return values[s];
     else
         return first;
+}
+
+// x times the tank gain of sample s. At a gain of exactly 1 the product is x itself,
+// so the multiplication is left out.
+template <ControlMode Mode>
+[[gnu::always_inline]] inline double withTankGain(double x, const double* __restrict tankGain, double first,
+                                                  int32 s)
+{
+    if constexpr (Mode == ControlMode::kSteadyFullTank)
+        return x;
+    else
+        return x * pick<Mode>(tankGain, first, s);
 }
 
 // Where input samples enter the engine. A sample that is not a finite number would
@@ -73,7 +85,7 @@ template <typename Sample>
 
 // One allpass stage: x is its input, delayedX/delayedY its arrays D samples back,
 // writeX/writeY its arrays at the batch; the output is left in writeY.
-template <bool Varying>
+template <ControlMode Mode>
 [[gnu::always_inline]] inline void allpassStage(const double* __restrict coeff, const double* __restrict x,
                                                 const double* __restrict delayedX,
                                                 const double* __restrict delayedY, double* __restrict writeX,
@@ -82,7 +94,7 @@ template <bool Varying>
     const double first = coeff[0];
     for (int32 s = 0; s < count; ++s) {
         const double input = x[s];
-        const double y = SignalPath::allpass(pick<Varying>(coeff, first, s), input, delayedX[s], delayedY[s]);
+        const double y = SignalPath::allpass(pick<Mode>(coeff, first, s), input, delayedX[s], delayedY[s]);
         writeX[s] = input;
         writeY[s] = y;
     }
@@ -90,7 +102,7 @@ template <bool Varying>
 
 // Allpass stages in series over diffuser arrays X[k], Y[k] with delays[k]; returns
 // where the output of the last stage lies (in its Y array).
-template <bool Varying, int32 Stages>
+template <ControlMode Mode, int32 Stages>
 [[gnu::always_inline]] inline const double* diffuse(const PlugProcessor& engine, double* const* arraysX,
                                                     double* const* arraysY, const int32* delays,
                                                     const double (&coeffs)[Stages][kMaxBatch], const double* input,
@@ -101,7 +113,7 @@ template <bool Varying, int32 Stages>
     const double* x = input;
     for (int32 k = 0; k < Stages; ++k) {
         const int32 r = readPosition(w, delays[k], n);
-        allpassStage<Varying>(coeffs[k], x, arraysX[k] + r, arraysY[k] + r, arraysX[k] + w, arraysY[k] + w, count);
+        allpassStage<Mode>(coeffs[k], x, arraysX[k] + r, arraysY[k] + r, arraysX[k] + w, arraysY[k] + w, count);
         x = arraysY[k] + w;
     }
     return x;
@@ -131,20 +143,20 @@ template <bool Varying, int32 Stages>
     engine.sideHighpass = sideHighpass;
 }
 
-template <bool Varying>
+template <ControlMode Mode>
 [[gnu::always_inline]] inline void scaleInto(double* __restrict out, const double* __restrict in,
                                              const double* __restrict gain, int32 count)
 {
     const double first = gain[0];
     for (int32 s = 0; s < count; ++s)
-        out[s] = in[s] * pick<Varying>(gain, first, s);
+        out[s] = in[s] * pick<Mode>(gain, first, s);
 }
 
 // Writes u x tankGain into the predelay line and returns where the delayed values lie.
 // A sample fewer than d samples into the batch reads what was written before the batch
 // (read before the batch's writes, which may reach that far round the ring); the others
 // read what this batch writes. A delay of 0 or of the whole line reads the sample itself.
-template <bool Varying>
+template <ControlMode Mode>
 [[gnu::always_inline]] inline const double* predelay(PlugProcessor& engine, const double* __restrict u,
                                                      const double* __restrict tankGain,
                                                      double* __restrict delayed, int32 count)
@@ -154,46 +166,49 @@ template <bool Varying>
     const int32 d = engine.predelaySamples;
     double* written = engine.predelayLine + w;
     if (d == 0 || d == n) {
-        scaleInto<Varying>(written, u, tankGain, count);
+        scaleInto<Mode>(written, u, tankGain, count);
         return written;
     }
     const int32 fromBefore = std::min(d, count);
     const double* before = engine.predelayLine + readPosition(w, d, n);
     for (int32 s = 0; s < fromBefore; ++s)
         delayed[s] = before[s];
-    scaleInto<Varying>(written, u, tankGain, count);
+    scaleInto<Mode>(written, u, tankGain, count);
     for (int32 s = fromBefore; s < count; ++s)
         delayed[s] = written[s - d];
     return delayed;
 }
 
-template <bool Varying>
+template <ControlMode Mode>
 [[gnu::always_inline]] inline void feedTank(const double* __restrict filteredFeedback,
                                             const double* __restrict diffusion, const double* __restrict tankGain,
                                             const double* __restrict a, double* __restrict z, int32 count)
 {
     const double firstDiffusion = diffusion[0];
     const double firstGain = tankGain[0];
-    for (int32 s = 0; s < count; ++s)
-        z[s] = SignalPath::tankInput(filteredFeedback[s], pick<Varying>(diffusion, firstDiffusion, s),
-                                     pick<Varying>(tankGain, firstGain, s), a[s]);
+    for (int32 s = 0; s < count; ++s) {
+        const double feedback =
+            SignalPath::feedbackTerm(filteredFeedback[s], pick<Mode>(diffusion, firstDiffusion, s));
+        z[s] = withTankGain<Mode>(feedback, tankGain, firstGain, s) + a[s];
+    }
 }
 
-template <bool Varying>
+template <ControlMode Mode>
 [[gnu::always_inline]] inline void writeLine(double* __restrict line, const double* __restrict tap,
                                              const double* __restrict expired, const double* __restrict z,
                                              const double* __restrict tankGain, double lineGain, double truncGain,
                                              int32 count)
 {
     const double firstGain = tankGain[0];
-    for (int32 s = 0; s < count; ++s)
-        line[s] = SignalPath::lineValue(tap[s], lineGain, truncGain, expired[s], pick<Varying>(tankGain, firstGain, s),
-                                        z[s]);
+    for (int32 s = 0; s < count; ++s) {
+        const double recirculation = SignalPath::recirculation(tap[s], lineGain, truncGain, expired[s]);
+        line[s] = withTankGain<Mode>(recirculation, tankGain, firstGain, s) + z[s];
+    }
 }
 
 // One output channel: the wet mid/side back to the channel, mixed with the dry input,
 // times the level. `right` selects the channel's sign of the side signal.
-template <typename Sample, bool Varying>
+template <typename Sample, ControlMode Mode>
 [[gnu::always_inline]] inline void writeOutput(bool right, const double* __restrict mid,
                                                const double* __restrict side, const double* __restrict dry,
                                                const double* __restrict mix, const double* __restrict dryGain,
@@ -203,15 +218,15 @@ template <typename Sample, bool Varying>
     const double firstDryGain = dryGain[0];
     const double firstLevel = levelGain[0];
     for (int32 s = 0; s < count; ++s) {
-        const double m = pick<Varying>(mix, firstMix, s);
-        const double g = pick<Varying>(dryGain, firstDryGain, s);
+        const double m = pick<Mode>(mix, firstMix, s);
+        const double g = pick<Mode>(dryGain, firstDryGain, s);
         const double y = right ? SignalPath::mixRight(mid[s], side[s], m, g, dry[s])
                                : SignalPath::mixLeft(mid[s], side[s], m, g, dry[s]);
-        out[s] = static_cast<Sample>(y * pick<Varying>(levelGain, firstLevel, s));
+        out[s] = static_cast<Sample>(y * pick<Mode>(levelGain, firstLevel, s));
     }
 }
 
-template <typename Sample, bool Varying>
+template <typename Sample, ControlMode Mode>
 [[gnu::always_inline]] inline void runStages(PlugProcessor& engine, const Sample* inL, const Sample* inR,
                                              Sample* outL, Sample* outR, int32 count, const BatchControls& c)
 {
@@ -232,72 +247,84 @@ template <typename Sample, bool Varying>
     sumTapRuns(taps, engine.feedbackWeight, left, right, feedback, count);
 
     // Left stages 1 and 2, then right stages 1 and 2, both with the left stages' coefficients.
-    const double* l2 = diffuse<Varying, 2>(engine, engine.outputDiffuserX, engine.outputDiffuserY,
+    const double* l2 = diffuse<Mode, 2>(engine, engine.outputDiffuserX, engine.outputDiffuserY,
                                            engine.outputDiffuserDelay, c.outputCoeff, left, count);
-    const double* r2 = diffuse<Varying, 2>(engine, engine.outputDiffuserX + 2, engine.outputDiffuserY + 2,
+    const double* r2 = diffuse<Mode, 2>(engine, engine.outputDiffuserX + 2, engine.outputDiffuserY + 2,
                                            engine.outputDiffuserDelay + 2, c.outputCoeff, right, count);
 
     double u[kMaxBatch], filteredFeedback[kMaxBatch], mid[kMaxBatch], side[kMaxBatch];
     runFilters(engine, sum, feedback, l2, r2, u, filteredFeedback, mid, side, count);
 
     double delayed[kMaxBatch];
-    const double* p = predelay<Varying>(engine, u, c.tankGain, delayed, count);
-    const double* a = diffuse<Varying, PlugProcessor::kNumInputDiffusers>(
+    const double* p = predelay<Mode>(engine, u, c.tankGain, delayed, count);
+    const double* a = diffuse<Mode, PlugProcessor::kNumInputDiffusers>(
         engine, engine.inputDiffuserX, engine.inputDiffuserY, engine.inputDiffuserDelay, c.inputCoeff, p, count);
 
     // z goes into the input history before the truncation terms read it back.
     double* z = engine.inputHistory + h;
-    feedTank<Varying>(filteredFeedback, c.diffusion, c.tankGain, a, z, count);
+    feedTank<Mode>(filteredFeedback, c.diffusion, c.tankGain, a, z, count);
     for (int32 i = 0; i < kLines; ++i) {
         const double* expired = engine.inputHistory + readPosition(h, engine.truncLength[i], historyLength);
-        writeLine<Varying>(engine.tankLines[i] + w, taps[i], expired, z, c.tankGain, engine.lineGain[i],
+        writeLine<Mode>(engine.tankLines[i] + w, taps[i], expired, z, c.tankGain, engine.lineGain[i],
                            engine.truncGain[i], count);
     }
 
-    writeOutput<Sample, Varying>(false, mid, side, xL, c.mix, c.dryGain, c.levelGain, outL, count);
-    writeOutput<Sample, Varying>(true, mid, side, xR, c.mix, c.dryGain, c.levelGain, outR, count);
+    writeOutput<Sample, Mode>(false, mid, side, xL, c.mix, c.dryGain, c.levelGain, outL, count);
+    writeOutput<Sample, Mode>(true, mid, side, xR, c.mix, c.dryGain, c.levelGain, outR, count);
 }
 
 // One copy of the stages per vector level; `flatten` inlines every stage into it, so
 // the whole batch is compiled for that level (and nothing wider leaks elsewhere).
-template <typename Sample, bool Varying>
+template <typename Sample, ControlMode Mode>
 [[gnu::flatten]] void runBaseline(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL,
                                   Sample* outR, int32 count, const BatchControls& c)
 {
-    runStages<Sample, Varying>(engine, inL, inR, outL, outR, count, c);
+    runStages<Sample, Mode>(engine, inL, inR, outL, outR, count, c);
 }
 
-template <typename Sample, bool Varying>
+template <typename Sample, ControlMode Mode>
 [[gnu::target("avx2"), gnu::flatten]] void runAvx2(PlugProcessor& engine, const Sample* inL, const Sample* inR,
                                                    Sample* outL, Sample* outR, int32 count, const BatchControls& c)
 {
-    runStages<Sample, Varying>(engine, inL, inR, outL, outR, count, c);
+    runStages<Sample, Mode>(engine, inL, inR, outL, outR, count, c);
 }
 
-template <typename Sample, bool Varying>
+template <typename Sample, ControlMode Mode>
 [[gnu::target("avx512f,avx512dq,avx512vl,prefer-vector-width=512"), gnu::flatten]] void runAvx512(
     PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32 count,
     const BatchControls& c)
 {
-    runStages<Sample, Varying>(engine, inL, inR, outL, outR, count, c);
+    runStages<Sample, Mode>(engine, inL, inR, outL, outR, count, c);
 }
 
 template <typename Sample>
 void dispatch(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32 count,
               const BatchControls& c)
 {
+    using enum ControlMode;
     switch (engine.vectorLevel) {
     case VectorLevel::kAvx512:
-        return c.varying ? runAvx512<Sample, true>(engine, inL, inR, outL, outR, count, c)
-                         : runAvx512<Sample, false>(engine, inL, inR, outL, outR, count, c);
+        switch (c.mode) {
+        case kVarying: return runAvx512<Sample, kVarying>(engine, inL, inR, outL, outR, count, c);
+        case kSteady: return runAvx512<Sample, kSteady>(engine, inL, inR, outL, outR, count, c);
+        case kSteadyFullTank: return runAvx512<Sample, kSteadyFullTank>(engine, inL, inR, outL, outR, count, c);
+        }
+        break;
     case VectorLevel::kAvx2:
-        return c.varying ? runAvx2<Sample, true>(engine, inL, inR, outL, outR, count, c)
-                         : runAvx2<Sample, false>(engine, inL, inR, outL, outR, count, c);
+        switch (c.mode) {
+        case kVarying: return runAvx2<Sample, kVarying>(engine, inL, inR, outL, outR, count, c);
+        case kSteady: return runAvx2<Sample, kSteady>(engine, inL, inR, outL, outR, count, c);
+        case kSteadyFullTank: return runAvx2<Sample, kSteadyFullTank>(engine, inL, inR, outL, outR, count, c);
+        }
+        break;
     case VectorLevel::kBaseline:
         break;
     }
-    return c.varying ? runBaseline<Sample, true>(engine, inL, inR, outL, outR, count, c)
-                     : runBaseline<Sample, false>(engine, inL, inR, outL, outR, count, c);
+    switch (c.mode) {
+    case kVarying: return runBaseline<Sample, kVarying>(engine, inL, inR, outL, outR, count, c);
+    case kSteady: return runBaseline<Sample, kSteady>(engine, inL, inR, outL, outR, count, c);
+    case kSteadyFullTank: return runBaseline<Sample, kSteadyFullTank>(engine, inL, inR, outL, outR, count, c);
+    }
 }
 
 }  // namespace

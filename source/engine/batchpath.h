@@ -15,10 +15,15 @@ namespace Steinberg::Vst::BatchPath {
 
 inline constexpr int32 kMaxBatch = 64;
 
-// The block loop's per-sample values for one batch. While nothing moves (`varying`
-// false) only entry 0 is filled and every sample of the batch uses it.
+enum class ControlMode {
+    kVarying,         // the controls move within the batch: every entry is filled
+    kSteady,          // nothing moves: only entry 0 is filled, and it holds throughout
+    kSteadyFullTank,  // the same with the tank gain at exactly 1
+};
+
+// The block loop's per-sample values for one batch.
 struct BatchControls {
-    bool varying = false;
+    ControlMode mode = ControlMode::kVarying;
     double levelGain[kMaxBatch];
     double mix[kMaxBatch];
     double dryGain[kMaxBatch];

@@ -156,11 +156,12 @@ int32 stepControls(PlugProcessor& engine, int32 limit, BatchPath::BatchControls&
         // One step brings the smoothed values and coefficients up to date; every further
         // step of the batch would leave all of them as they are.
         beginSample(engine);
-        controls.varying = false;
+        controls.mode = engine.tankGain == 1.0 ? BatchPath::ControlMode::kSteadyFullTank
+                                               : BatchPath::ControlMode::kSteady;
         recordControls(engine, controls, 0);
         return limit;
     }
-    controls.varying = true;
+    controls.mode = BatchPath::ControlMode::kVarying;
     for (int32 s = 0; s < limit; ++s) {
         if (s > 0 && holdEndsWithNextSample(engine))
             return s;

@@ -83,11 +83,12 @@ void PlugProcessor::processTank(double a, double& left, double& right)
     for (int32 i = 0; i < kNumTankLines; ++i)
         taps[i] = tankLines[i][readPosition(writeIndex, lineLength[i], bufferLength)];
     const SignalPath::TapSums sums = SignalPath::sumTaps(taps, feedbackWeight);
-    const double z = SignalPath::tankInput(tankLowpass.lowpass(sums.feedback), diffusionSmoothed, tankGain, a);
+    const double z = SignalPath::feedbackTerm(tankLowpass.lowpass(sums.feedback), diffusionSmoothed) * tankGain + a;
     inputHistory[historyIndex] = z;
     for (int32 i = 0; i < kNumTankLines; ++i) {
         const double expired = inputHistory[readPosition(historyIndex, truncLength[i], historyLength)];
-        tankLines[i][writeIndex] = SignalPath::lineValue(taps[i], lineGain[i], truncGain[i], expired, tankGain, z);
+        tankLines[i][writeIndex] =
+            SignalPath::recirculation(taps[i], lineGain[i], truncGain[i], expired) * tankGain + z;
     }
     left = sums.left;
     right = sums.right;

@@ -44,18 +44,19 @@ constexpr TapSums sumTaps(const double (&t)[PlugProcessor::kNumTankLines], const
     return sums;
 }
 
-// The tank's input z from the low-passed feedback sum and the diffused input.
-inline double tankInput(double filteredFeedback, double diffusion, double tankGain, double a)
+// The tank's input z is feedbackTerm x tankGain + the diffused input: the low-passed
+// feedback sum, scaled in this order.
+inline double feedbackTerm(double filteredFeedback, double diffusion)
 {
-    return filteredFeedback * -0.02 * diffusion * tankGain + a;
+    return filteredFeedback * -0.02 * diffusion;
 }
 
-// A line's new value: its recirculated tap less the input it received one truncation
-// length ago, scaled to what the line still holds of it after its last pass (so the
-// response ends after whole passes), plus the tank input.
-inline double lineValue(double tap, double lineGain, double truncGain, double expired, double tankGain, double z)
+// A line's new value is recirculation x tankGain + z: its tap less the input it
+// received one truncation length ago, scaled to what the line still holds of it after
+// its last pass (so the response ends after whole passes).
+inline double recirculation(double tap, double lineGain, double truncGain, double expired)
 {
-    return (tap * lineGain - truncGain * expired) * tankGain + z;
+    return tap * lineGain - truncGain * expired;
 }
 
 // Wet mid/side back to left and right, then mixed with the dry input.
