@@ -1,5 +1,6 @@
 // Throughput of the reverb engine, reported as a multiple of real time (audio seconds
-// per CPU second, counter "xRealTime"). One processor instance, stereo, default parameters.
+// per CPU second, counter "xRealTime") and as CPU time per stereo sample ("perSample").
+// Stereo, default parameters; one processor instance, or many in turn.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -60,10 +61,13 @@ void process(PlugProcessor& engine, StereoBlock<Sample>& block, int32 length)
         engine.processSamples64(block.inputs, block.outputs, length);
 }
 
-void reportRealTime(benchmark::State& state, int32 blockLength, double sampleRate)
+// `instances` engines each ran one block per iteration.
+void reportRealTime(benchmark::State& state, int32 blockLength, double sampleRate, int32 instances = 1)
 {
-    const double audioSeconds = static_cast<double>(state.iterations()) * blockLength / sampleRate;
-    state.counters["xRealTime"] = benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate);
+    const double samples = static_cast<double>(state.iterations()) * blockLength * instances;
+    state.counters["xRealTime"] = benchmark::Counter(samples / instances / sampleRate, benchmark::Counter::kIsRate);
+    state.counters["perSample"] =
+        benchmark::Counter(samples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 // Runs `seconds` of audio through the engine untimed, e.g. past the reconfiguration
@@ -169,6 +173,28 @@ void BM_DiffusionMoving(benchmark::State& state)
     });
 }
 BENCHMARK(BM_DiffusionMoving)->Name("DiffusionMoving64/rate:48000/block:512");
+
+// Many instances processed in turn in one thread, one block each, as a host with many
+// tracks does: every instance's delay memory competes for the caches. xRealTime is per
+// instance; perSample counts the samples of all instances. Argument: instances.
+void BM_ManyInstances(benchmark::State& state)
+{
+    const auto instances = static_cast<int32>(state.range(0));
+    std::vector<std::unique_ptr<PlugProcessor>> engines;
+    for (int32 i = 0; i < instances; ++i)
+        engines.push_back(makeActiveEngine(kSpecialRate));
+    StereoBlock<double> block(kSpecialBlock);
+    for (auto& engine : engines)
+        runFor(*engine, block, kSpecialBlock, kSpecialRate, 1.0);
+    for (auto _ : state) {
+        for (auto& engine : engines)
+            process(*engine, block, kSpecialBlock);
+        benchmark::DoNotOptimize(block.outLeft.data());
+        benchmark::ClobberMemory();
+    }
+    reportRealTime(state, kSpecialBlock, kSpecialRate, instances);
+}
+BENCHMARK(BM_ManyInstances)->Name("ManyInstances64/rate:48000/block:512")->ArgName("instances")->Arg(8)->Arg(32)->Arg(64);
 
 }  // namespace
 
