@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "source/engine/signalpath.h"
 
@@ -49,7 +50,8 @@ template <typename Sample>
 [[gnu::always_inline]] inline double widen(Sample sample)
 {
     const double value = static_cast<double>(sample);
-    return (std::isfinite(value) ? value : 0.0) + kInputOffset;
+    // The same test as std::isfinite, in a form that vectorizes (NaN compares false).
+    return (std::abs(value) <= std::numeric_limits<double>::max() ? value : 0.0) + kInputOffset;
 }
 
 template <typename Sample>
@@ -112,8 +114,16 @@ template <ControlMode Mode, int32 Stages>
     const int32 n = engine.bufferLength;
     const double* x = input;
     for (int32 k = 0; k < Stages; ++k) {
-        const int32 r = readPosition(w, delays[k], n);
-        allpassStage<Mode>(coeffs[k], x, arraysX[k] + r, arraysY[k] + r, arraysX[k] + w, arraysY[k] + w, count);
+        // A delay shorter than the batch reads what the batch itself wrote: in pieces of
+        // at most the delay, each piece reads only what the pieces before it wrote.
+        const int32 delay = delays[k];
+        const int32 r = readPosition(w, delay, n);
+        const int32 piece = std::max(delay, 1);
+        for (int32 start = 0; start < count; start += piece) {
+            const double* coeff = Mode == ControlMode::kVarying ? coeffs[k] + start : coeffs[k];
+            allpassStage<Mode>(coeff, x + start, arraysX[k] + r + start, arraysY[k] + r + start,
+                               arraysX[k] + w + start, arraysY[k] + w + start, std::min(piece, count - start));
+        }
         x = arraysY[k] + w;
     }
     return x;
@@ -273,6 +283,35 @@ template <typename Sample, ControlMode Mode>
     writeOutput<Sample, Mode>(true, mid, side, xR, c.mix, c.dryGain, c.levelGain, outR, count);
 }
 
+// The tables in force decide how far the batch may run from the current indexes.
+[[gnu::always_inline]] inline int32 batchLimit(const PlugProcessor& engine)
+{
+    const int32 n = engine.bufferLength;
+    const int32 historyLength = PlugProcessor::kHistoryFactor * n;
+    const int32 w = engine.writeIndex;
+    const int32 h = engine.historyIndex;
+    // No write wraps, nor the predelay's read.
+    int32 count = std::min({kMaxBatch, n - w, historyLength - h, n - readPosition(w, engine.predelaySamples, n)});
+    // A diffuser's reads do not wrap.
+    for (const int32 delay : engine.inputDiffuserDelay)
+        count = std::min(count, n - readPosition(w, delay, n));
+    for (const int32 delay : engine.outputDiffuserDelay)
+        count = std::min(count, n - readPosition(w, delay, n));
+    for (int32 i = 0; i < kLines; ++i) {
+        const int32 lineLength = engine.lineLength[i];
+        const int32 truncLength = engine.truncLength[i];
+        // Reads run without a wrap.
+        int32 limit = std::min(n - readPosition(w, lineLength, n),
+                               historyLength - readPosition(h, truncLength, historyLength));
+        // A tap must not read what the same batch writes, before or after a wrap...
+        limit = std::min(limit, lineLength > 0 ? std::min(lineLength, n - lineLength) : limit);
+        // ...nor a truncation term what the batch's own feeding has overwritten.
+        limit = std::min(limit, historyLength - truncLength);
+        count = std::min(count, limit);
+    }
+    return std::max(count, 1);
+}
+
 // One copy of the stages per vector level; `flatten` inlines every stage into it, so
 // the whole batch is compiled for that level (and nothing wider leaks elsewhere).
 template <typename Sample, ControlMode Mode>
@@ -295,6 +334,22 @@ template <typename Sample, ControlMode Mode>
     const BatchControls& c)
 {
     runStages<Sample, Mode>(engine, inL, inR, outL, outR, count, c);
+}
+
+[[gnu::flatten]] int32 maxBatchBaseline(const PlugProcessor& engine)
+{
+    return batchLimit(engine);
+}
+
+[[gnu::target("avx2"), gnu::flatten]] int32 maxBatchAvx2(const PlugProcessor& engine)
+{
+    return batchLimit(engine);
+}
+
+[[gnu::target("avx512f,avx512dq,avx512vl,prefer-vector-width=512"), gnu::flatten]] int32 maxBatchAvx512(
+    const PlugProcessor& engine)
+{
+    return batchLimit(engine);
 }
 
 template <typename Sample>
@@ -331,35 +386,15 @@ void dispatch(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sampl
 
 int32 maxBatch(const PlugProcessor& engine)
 {
-    const int32 n = engine.bufferLength;
-    const int32 historyLength = PlugProcessor::kHistoryFactor * n;
-    const int32 w = engine.writeIndex;
-    const int32 h = engine.historyIndex;
-    // No write wraps.
-    int32 count = std::min({kMaxBatch, n - w, historyLength - h});
-    // A diffuser reads only what came before the batch, without a wrap.
-    auto limitDiffuser = [&](int32 delay) { count = std::min({count, delay, n - readPosition(w, delay, n)}); };
-    for (const int32 delay : engine.inputDiffuserDelay)
-        limitDiffuser(delay);
-    for (const int32 delay : engine.outputDiffuserDelay)
-        limitDiffuser(delay);
-    // The predelay reads what came before the batch without a wrap.
-    const int32 predelay = engine.predelaySamples;
-    if (predelay != 0 && predelay != n)
-        count = std::min(count, n - readPosition(w, predelay, n));
-    for (int32 i = 0; i < kLines; ++i) {
-        const int32 lineLength = engine.lineLength[i];
-        const int32 truncLength = engine.truncLength[i];
-        // A tap must not read what the same batch writes, before or after a wrap...
-        if (lineLength > 0)
-            count = std::min({count, lineLength, n - lineLength});
-        // ...nor a truncation term what the batch's own feeding has overwritten.
-        count = std::min(count, historyLength - truncLength);
-        // Reads run without a wrap.
-        count = std::min(count, n - readPosition(w, lineLength, n));
-        count = std::min(count, historyLength - readPosition(h, truncLength, historyLength));
+    switch (engine.vectorLevel) {
+    case VectorLevel::kAvx512:
+        return maxBatchAvx512(engine);
+    case VectorLevel::kAvx2:
+        return maxBatchAvx2(engine);
+    case VectorLevel::kBaseline:
+        break;
     }
-    return std::max(count, 1);
+    return maxBatchBaseline(engine);
 }
 
 void runBatch(PlugProcessor& engine, const Sample32* inL, const Sample32* inR, Sample32* outL, Sample32* outR,

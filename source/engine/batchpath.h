@@ -1,19 +1,20 @@
 // Engine-internal: the signal path run stage by stage over a batch of samples.
 //
-// A batch is sized (maxBatch) so that every delayed read of a diffuser, a tank tap or a
-// truncation term finds what the samples before the batch wrote, and no read wraps
-// around its array. Each stage then becomes a loop over the batch that the compiler
-// turns into vector code; only the first-order recursions (four filters here, three
-// smoothers in the block loop) stay sample by sample. Every value is computed by the
-// same operations in the same order as one sample at a time, so the results are
-// identical to the per-sample path, at every vector width.
+// A batch is sized (maxBatch) so that no write and no delayed read wraps around its
+// array, and every tap and truncation term reads what the samples before the batch
+// wrote; the diffusers and the predelay also read what the batch itself writes, in
+// order. Each stage then becomes a loop over the batch that the compiler turns into
+// vector code; only the first-order recursions (four filters here, three smoothers in
+// the block loop) stay sample by sample. Every value is computed by the same
+// operations in the same order as one sample at a time, so the results are identical
+// to the per-sample path, at every vector width.
 #pragma once
 
 #include "source/processor/plugprocessor.h"
 
 namespace Steinberg::Vst::BatchPath {
 
-inline constexpr int32 kMaxBatch = 64;
+inline constexpr int32 kMaxBatch = 128;
 
 enum class ControlMode {
     kVarying,         // the controls move within the batch: every entry is filled
