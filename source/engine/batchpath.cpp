@@ -329,7 +329,7 @@ template <typename Sample, ControlMode Mode>
 }
 
 template <typename Sample, ControlMode Mode>
-[[gnu::target("avx512f,avx512dq,avx512vl,prefer-vector-width=512"), gnu::flatten]] void runAvx512(
+[[gnu::target("avx512f,avx512dq,avx512vl"), gnu::flatten]] void runAvx512(
     PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32 count,
     const BatchControls& c)
 {
@@ -346,7 +346,7 @@ template <typename Sample, ControlMode Mode>
     return batchLimit(engine);
 }
 
-[[gnu::target("avx512f,avx512dq,avx512vl,prefer-vector-width=512"), gnu::flatten]] int32 maxBatchAvx512(
+[[gnu::target("avx512f,avx512dq,avx512vl"), gnu::flatten]] int32 maxBatchAvx512(
     const PlugProcessor& engine)
 {
     return batchLimit(engine);
