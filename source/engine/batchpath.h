@@ -14,7 +14,7 @@
 
 namespace Steinberg::Vst::BatchPath {
 
-inline constexpr int32 kMaxBatch = 128;
+inline constexpr int32 kMaxBatch = 256;
 
 enum class ControlMode {
     kVarying,         // the controls move within the batch: every entry is filled
