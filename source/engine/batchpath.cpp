@@ -6,6 +6,7 @@
 #include "source/engine/batchpath.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cmath>
 #include <limits>
 
@@ -353,33 +354,27 @@ template <typename Sample, ControlMode Mode>
 }
 
 template <typename Sample>
+using BatchRunner = void (*)(PlugProcessor&, const Sample*, const Sample*, Sample*, Sample*, int32,
+                             const BatchControls&);
+
+// Indexed by vector level, then by control mode.
+template <typename Sample>
+constexpr BatchRunner<Sample> kBatchRunners[3][3] = {
+    {runBaseline<Sample, ControlMode::kVarying>, runBaseline<Sample, ControlMode::kSteady>,
+     runBaseline<Sample, ControlMode::kSteadyFullTank>},
+    {runAvx2<Sample, ControlMode::kVarying>, runAvx2<Sample, ControlMode::kSteady>,
+     runAvx2<Sample, ControlMode::kSteadyFullTank>},
+    {runAvx512<Sample, ControlMode::kVarying>, runAvx512<Sample, ControlMode::kSteady>,
+     runAvx512<Sample, ControlMode::kSteadyFullTank>},
+};
+
+template <typename Sample>
 void dispatch(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32 count,
               const BatchControls& c)
 {
-    using enum ControlMode;
-    switch (engine.vectorLevel) {
-    case VectorLevel::kAvx512:
-        switch (c.mode) {
-        case kVarying: return runAvx512<Sample, kVarying>(engine, inL, inR, outL, outR, count, c);
-        case kSteady: return runAvx512<Sample, kSteady>(engine, inL, inR, outL, outR, count, c);
-        case kSteadyFullTank: return runAvx512<Sample, kSteadyFullTank>(engine, inL, inR, outL, outR, count, c);
-        }
-        break;
-    case VectorLevel::kAvx2:
-        switch (c.mode) {
-        case kVarying: return runAvx2<Sample, kVarying>(engine, inL, inR, outL, outR, count, c);
-        case kSteady: return runAvx2<Sample, kSteady>(engine, inL, inR, outL, outR, count, c);
-        case kSteadyFullTank: return runAvx2<Sample, kSteadyFullTank>(engine, inL, inR, outL, outR, count, c);
-        }
-        break;
-    case VectorLevel::kBaseline:
-        break;
-    }
-    switch (c.mode) {
-    case kVarying: return runBaseline<Sample, kVarying>(engine, inL, inR, outL, outR, count, c);
-    case kSteady: return runBaseline<Sample, kSteady>(engine, inL, inR, outL, outR, count, c);
-    case kSteadyFullTank: return runBaseline<Sample, kSteadyFullTank>(engine, inL, inR, outL, outR, count, c);
-    }
+    const auto level = static_cast<std::size_t>(engine.vectorLevel);
+    const auto mode = static_cast<std::size_t>(c.mode);
+    kBatchRunners<Sample>[level][mode](engine, inL, inR, outL, outR, count, c);
 }
 
 }  // namespace

@@ -28,6 +28,18 @@ constexpr bool tapSumsFollowTheSignTables()
 }
 static_assert(tapSumsFollowTheSignTables());
 
+// Every stage's delayed input and output, read before any stage of the sample writes.
+template <int32 Stages>
+void readDiffusers(double* const (&arraysX)[Stages], double* const (&arraysY)[Stages], const int32 (&delays)[Stages],
+                   int32 w, int32 n, double (&delayedX)[Stages], double (&delayedY)[Stages])
+{
+    for (int32 k = 0; k < Stages; ++k) {
+        const int32 r = readPosition(w, delays[k], n);
+        delayedX[k] = arraysX[k][r];
+        delayedY[k] = arraysY[k][r];
+    }
+}
+
 }  // namespace
 
 void PlugProcessor::processSample(double xL, double xR, double& yL, double& yR)
@@ -61,11 +73,7 @@ double PlugProcessor::inputDiffusers(double p)
     const int32 w = writeIndex;
     double delayedX[kNumInputDiffusers];
     double delayedY[kNumInputDiffusers];
-    for (int32 k = 0; k < kNumInputDiffusers; ++k) {
-        const int32 r = readPosition(w, inputDiffuserDelay[k], bufferLength);
-        delayedX[k] = inputDiffuserX[k][r];
-        delayedY[k] = inputDiffuserY[k][r];
-    }
+    readDiffusers(inputDiffuserX, inputDiffuserY, inputDiffuserDelay, w, bufferLength, delayedX, delayedY);
     double x = p;
     for (int32 k = 0; k < kNumInputDiffusers; ++k) {
         const double y = allpass(inputDiffuserCoeff[k], x, delayedX[k], delayedY[k]);
@@ -99,11 +107,7 @@ void PlugProcessor::outputDiffusers(double left, double right, double& outL, dou
     const int32 w = writeIndex;
     double delayedX[kNumOutputDiffusers];
     double delayedY[kNumOutputDiffusers];
-    for (int32 k = 0; k < kNumOutputDiffusers; ++k) {
-        const int32 r = readPosition(w, outputDiffuserDelay[k], bufferLength);
-        delayedX[k] = outputDiffuserX[k][r];
-        delayedY[k] = outputDiffuserY[k][r];
-    }
+    readDiffusers(outputDiffuserX, outputDiffuserY, outputDiffuserDelay, w, bufferLength, delayedX, delayedY);
     // Both channels use the coefficients of the left channel's stage times.
     const double c1 = outputDiffuserCoeff[0];
     const double c2 = outputDiffuserCoeff[1];
