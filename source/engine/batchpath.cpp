@@ -32,16 +32,15 @@ template <ControlMode Mode>
         return first;
 }
 
-// x times the tank gain of sample s. At a gain of exactly 1 the product is x itself,
-// so the multiplication is left out.
+// x times the tank gain of sample s. A steady batch has the gain at exactly 1, where the
+// product is x itself, so the multiplication is left out.
 template <ControlMode Mode>
-[[gnu::always_inline]] inline double withTankGain(double x, const double* __restrict tankGain, double first,
-                                                  int32 s)
+[[gnu::always_inline]] inline double withTankGain(double x, const double* __restrict tankGain, int32 s)
 {
-    if constexpr (Mode == ControlMode::kSteadyFullTank)
+    if constexpr (Mode == ControlMode::kSteady)
         return x;
     else
-        return x * pick<Mode>(tankGain, first, s);
+        return x * tankGain[s];
 }
 
 // Where input samples enter the engine. A sample that is not a finite number would
@@ -196,11 +195,10 @@ template <ControlMode Mode>
                                             const double* __restrict a, double* __restrict z, int32 count)
 {
     const double firstDiffusion = diffusion[0];
-    const double firstGain = tankGain[0];
     for (int32 s = 0; s < count; ++s) {
         const double feedback =
             SignalPath::feedbackTerm(filteredFeedback[s], pick<Mode>(diffusion, firstDiffusion, s));
-        z[s] = withTankGain<Mode>(feedback, tankGain, firstGain, s) + a[s];
+        z[s] = withTankGain<Mode>(feedback, tankGain, s) + a[s];
     }
 }
 
@@ -210,10 +208,9 @@ template <ControlMode Mode>
                                              const double* __restrict tankGain, double lineGain, double truncGain,
                                              int32 count)
 {
-    const double firstGain = tankGain[0];
     for (int32 s = 0; s < count; ++s) {
         const double recirculation = SignalPath::recirculation(tap[s], lineGain, truncGain, expired[s]);
-        line[s] = withTankGain<Mode>(recirculation, tankGain, firstGain, s) + z[s];
+        line[s] = withTankGain<Mode>(recirculation, tankGain, s) + z[s];
     }
 }
 
@@ -359,13 +356,10 @@ using BatchRunner = void (*)(PlugProcessor&, const Sample*, const Sample*, Sampl
 
 // Indexed by vector level, then by control mode.
 template <typename Sample>
-constexpr BatchRunner<Sample> kBatchRunners[3][3] = {
-    {runBaseline<Sample, ControlMode::kVarying>, runBaseline<Sample, ControlMode::kSteady>,
-     runBaseline<Sample, ControlMode::kSteadyFullTank>},
-    {runAvx2<Sample, ControlMode::kVarying>, runAvx2<Sample, ControlMode::kSteady>,
-     runAvx2<Sample, ControlMode::kSteadyFullTank>},
-    {runAvx512<Sample, ControlMode::kVarying>, runAvx512<Sample, ControlMode::kSteady>,
-     runAvx512<Sample, ControlMode::kSteadyFullTank>},
+constexpr BatchRunner<Sample> kBatchRunners[3][2] = {
+    {runBaseline<Sample, ControlMode::kVarying>, runBaseline<Sample, ControlMode::kSteady>},
+    {runAvx2<Sample, ControlMode::kVarying>, runAvx2<Sample, ControlMode::kSteady>},
+    {runAvx512<Sample, ControlMode::kVarying>, runAvx512<Sample, ControlMode::kSteady>},
 };
 
 template <typename Sample>

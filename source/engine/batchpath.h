@@ -17,9 +17,8 @@ namespace Steinberg::Vst::BatchPath {
 inline constexpr int32 kMaxBatch = 256;
 
 enum class ControlMode {
-    kVarying,         // the controls move within the batch: every entry is filled
-    kSteady,          // nothing moves: only entry 0 is filled, and it holds throughout
-    kSteadyFullTank,  // the same with the tank gain at exactly 1
+    kVarying,  // the controls move within the batch: every entry is filled
+    kSteady,   // nothing moves and the tank gain is exactly 1: only entry 0 is filled
 };
 
 // The block loop's per-sample values for one batch.

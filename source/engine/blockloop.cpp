@@ -123,12 +123,14 @@ bool smootherAtRest(double state, double target, double a, double b)
     return std::bit_cast<uint64>(flushTiny(b * state + a * target)) == std::bit_cast<uint64>(state);
 }
 
-// Nothing that the block loop steps per sample moves: no fade or hold, smoothers at rest.
+// Nothing that the block loop steps per sample moves: no fade or hold, the tank at full
+// gain, smoothers at rest.
 bool controlsAtRest(const PlugProcessor& engine)
 {
     const double a = engine.smoothA;
     const double b = engine.smoothB;
-    return !engine.reconfigPending && !engine.fadingIn &&
+    const double restingTankGain = engine.firstRun ? 1.0 : engine.fadeGain;
+    return !engine.reconfigPending && !engine.fadingIn && restingTankGain == 1.0 &&
            smootherAtRest(engine.levelSmoothState, engine.levelGainTarget, a, b) &&
            smootherAtRest(engine.mixSmoothState, engine.mixTarget, a, b) &&
            smootherAtRest(engine.diffusionSmoothState, engine.diffusionTarget, a, b);
@@ -156,8 +158,7 @@ int32 stepControls(PlugProcessor& engine, int32 limit, BatchPath::BatchControls&
         // One step brings the smoothed values and coefficients up to date; every further
         // step of the batch would leave all of them as they are.
         beginSample(engine);
-        controls.mode = engine.tankGain == 1.0 ? BatchPath::ControlMode::kSteadyFullTank
-                                               : BatchPath::ControlMode::kSteady;
+        controls.mode = BatchPath::ControlMode::kSteady;
         recordControls(engine, controls, 0);
         return limit;
     }
