@@ -70,8 +70,38 @@ public:
     void outputDiffusers(double left, double right, double& outL, double& outR);
     void outputFilterAndMix(double l2, double r2, double xL, double xR, double& outL, double& outR);
 
+    // Host thread while inactive (initialize, setupProcessing), read by the engine:
     double sampleRate = 0.0;
+    double smoothingMs = 0.0;
+    double midHpHz = 0.0;
+    double sideHpHz = 0.0;
+    // The widest vectors the block loop uses, from this CPU; every level gives the same
+    // results, so tests may choose a narrower one.
+    VectorLevel vectorLevel = widestVectorLevel();
 
+    // Host thread at activation (prepareEngine), read-only while active:
+    int32 bufferLength = 0;
+    double samplesPerMs = 0.0;
+    // Delay memory: 34 arrays, all of bufferLength doubles but inputHistory
+    // (kHistoryFactor x bufferLength); null while inactive.
+    double* predelayLine = nullptr;
+    double* inputDiffuserX[kNumInputDiffusers] = {};
+    double* inputDiffuserY[kNumInputDiffusers] = {};
+    double* tankLines[kNumTankLines] = {};
+    double* inputHistory = nullptr;
+    double* outputDiffuserX[kNumOutputDiffusers] = {};
+    double* outputDiffuserY[kNumOutputDiffusers] = {};
+    double inputDiffuserMs[kNumInputDiffusers] = {};
+    double outputDiffuserMs[kNumOutputDiffusers] = {};
+    int32 inputDiffuserDelay[kNumInputDiffusers] = {};
+    int32 outputDiffuserDelay[kNumOutputDiffusers] = {};
+    double fadeInStep = 0.0;
+    double fadeOutStep = 0.0;
+    int32 holdSamples = 0;
+    double smoothA = 0.0;
+    double smoothB = 0.0;
+
+    // The engine's thread: the audio thread while active, the host thread while inactive:
     double mixTarget = 0.0;
     double predelayMs = 0.0;
     double sizeMs = 0.0;
@@ -84,28 +114,18 @@ public:
     double mixSmoothed = 0.0;
     double diffusionSmoothed = 0.0;
     double levelGainSmoothed = 0.0;
+    double levelSmoothState = 0.0;
+    double mixSmoothState = 0.0;
+    double diffusionSmoothState = 0.0;
 
     int32 writeIndex = 0;
     int32 historyIndex = 0;
-    int32 bufferLength = 0;
-
     double dryGain = 0.0;
-    double samplesPerMs = 0.0;
 
     double lastPredelayMs = 0.0;
     double lastSizeMs = 0.0;
     double lastGateMs = 0.0;
     double lastDecayMs = 0.0;
-
-    // Delay memory: 34 arrays, all of bufferLength doubles but inputHistory
-    // (kHistoryFactor x bufferLength); null while inactive.
-    double* predelayLine = nullptr;
-    double* inputDiffuserX[kNumInputDiffusers] = {};
-    double* inputDiffuserY[kNumInputDiffusers] = {};
-    double* tankLines[kNumTankLines] = {};
-    double* inputHistory = nullptr;
-    double* outputDiffuserX[kNumOutputDiffusers] = {};
-    double* outputDiffuserY[kNumOutputDiffusers] = {};
 
     double inputDiffuserCoeff[kNumInputDiffusers] = {};
     double lineGain[kNumTankLines] = {};
@@ -117,19 +137,14 @@ public:
     uint64 diffuserCoefficientsDiffusionBits = 0;
     double feedbackWeight[kNumTankLines] = {};
 
-    double inputDiffuserMs[kNumInputDiffusers] = {};
-    double outputDiffuserMs[kNumOutputDiffusers] = {};
-
     int32 predelaySamples = 0;
-    int32 inputDiffuserDelay[kNumInputDiffusers] = {};
     int32 lineLength[kNumTankLines] = {};
     int32 truncLength[kNumTankLines] = {};
-    int32 outputDiffuserDelay[kNumOutputDiffusers] = {};
 
+    // The fixed filters' coefficients are set at activation; the engine's thread keeps
+    // their histories and the damping filter's coefficients.
     OnePoleFilter dampingLowpass;
     OnePoleFilter tankLowpass;
-    double midHpHz = 0.0;
-    double sideHpHz = 0.0;
     OnePoleFilter midHighpass;
     OnePoleFilter sideHighpass;
 
@@ -138,21 +153,7 @@ public:
     bool fadingIn = false;
     double fadeGain = 0.0;
     double tankGain = 0.0;
-    double fadeInStep = 0.0;
-    double fadeOutStep = 0.0;
     int32 holdCounter = 0;
-    int32 holdSamples = 0;
-
-    // The widest vectors the block loop uses, from this CPU; every level gives the same
-    // results, so tests may choose a narrower one.
-    VectorLevel vectorLevel = widestVectorLevel();
-
-    double smoothingMs = 0.0;
-    double smoothA = 0.0;
-    double smoothB = 0.0;
-    double levelSmoothState = 0.0;
-    double mixSmoothState = 0.0;
-    double diffusionSmoothState = 0.0;
 
 private:
     bool takePostedState();  // engine's thread: applies a record the host loaded
@@ -160,7 +161,9 @@ private:
     bool applyParameterChanges(IParameterChanges* changes);
     static void writeSilence(AudioBusBuffers& bus, int32 numSamples, bool is64);
 
+    // Both threads, through the mailbox: the host posts and reads, the engine takes and publishes.
     StateHandOver handOver;
+    // Host thread (setActive):
     bool active = false;
 };
 
