@@ -11,7 +11,7 @@
 namespace Steinberg::Vst {
 namespace {
 
-using namespace EngineTesting;
+using namespace morvik::testing;
 
 // Visits the 34 delay arrays with their lengths in samples.
 template <typename Visit>

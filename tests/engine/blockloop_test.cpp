@@ -15,7 +15,7 @@
 namespace Steinberg::Vst {
 namespace {
 
-using namespace EngineTesting;
+using namespace morvik::testing;
 
 bool sameMemory(const double* a, const double* b, int32 length)
 {

@@ -9,7 +9,12 @@
 #include "source/processor/parameterids.h"
 #include "source/processor/plugprocessor.h"
 
-namespace Steinberg::Vst::EngineTesting {
+namespace morvik::testing {
+
+using Steinberg::int32;
+using Steinberg::Vst::PlugProcessor;
+using Steinberg::Vst::PlugState;
+using Steinberg::Vst::PlugValueIndex;
 
 struct Releaser {
     void operator()(PlugProcessor* processor) const { processor->release(); }
@@ -105,4 +110,4 @@ inline void runSilence(PlugProcessor& engine, int32 samples, int32 blockLength =
         process(engine, buffers, std::min(blockLength, samples - done));
 }
 
-}  // namespace Steinberg::Vst::EngineTesting
+}  // namespace morvik::testing

@@ -8,7 +8,12 @@
 
 #include "source/processor/plugprocessor.h"
 
-namespace Steinberg::Vst::EngineTesting {
+namespace morvik::testing {
+
+using Steinberg::int32;
+using Steinberg::Vst::PlugProcessor;
+using Steinberg::Vst::PlugState;
+using Steinberg::Vst::PlugValueIndex;
 
 inline double readDelayed(const double* array, int32 length, int32 position, int32 delay)
 {
@@ -145,4 +150,4 @@ void referenceBlock(PlugProcessor& e, const Sample* inL, const Sample* inR, Samp
     }
 }
 
-}  // namespace Steinberg::Vst::EngineTesting
+}  // namespace morvik::testing

@@ -10,7 +10,7 @@
 namespace Steinberg::Vst {
 namespace {
 
-using namespace EngineTesting;
+using namespace morvik::testing;
 
 void advance(PlugProcessor& engine)
 {

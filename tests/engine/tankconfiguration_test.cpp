@@ -13,7 +13,7 @@
 namespace Steinberg::Vst {
 namespace {
 
-using namespace EngineTesting;
+using namespace morvik::testing;
 
 constexpr int kLines = PlugProcessor::kNumTankLines;
 
