@@ -121,6 +121,21 @@ bool convertText(From& from, To& to, uint32 codePage)
     return true;
 }
 
+// A whole text of `length` units in the other encoding, `next` converting one
+// character at a time.
+template <class Out, class In, std::size_t MaxUnits>
+Out transcoded(const In* text, int32 length,
+               int32 (*next)(const In*, std::size_t, std::size_t&, typename Out::value_type (&)[MaxUnits]))
+{
+    Out out;
+    const auto count = static_cast<std::size_t>(length);
+    for (std::size_t position = 0; position < count;) {
+        typename Out::value_type units[MaxUnits];
+        out.append(units, static_cast<std::size_t>(next(text, count, position, units)));
+    }
+    return out;
+}
+
 // For a decimal number in [first, last) that is out of the range of double:
 // true when it is too small (rather than too large). Compares the position of its
 // leading non-zero digit, plus the exponent, with 0.
@@ -267,30 +282,25 @@ int32 encodeUtf16(char32_t codePoint, char16 (&units)[2])
     return 2;
 }
 
+int32 nextAsUtf16(const char8* text, std::size_t length, std::size_t& position, char16 (&units)[2])
+{
+    return encodeUtf16(decodeUtf8(text, length, position), units);
+}
+
+int32 nextAsUtf8(const char16* text, std::size_t length, std::size_t& position, char8 (&units)[4])
+{
+    return encodeUtf8(decodeUtf16(text, length, position), units);
+}
+
 std::string utf16ToUtf8(const char16* text, int32 length)
 {
-    std::string out;
-    if (!text)
-        return out;
-    const auto count = static_cast<std::size_t>(length < 0 ? strlen16(text) : length);
-    for (std::size_t position = 0; position < count;) {
-        char8 units[4];
-        out.append(units, static_cast<std::size_t>(encodeUtf8(decodeUtf16(text, count, position), units)));
-    }
-    return out;
+    return text ? transcoded<std::string>(text, length < 0 ? strlen16(text) : length, nextAsUtf8) : std::string();
 }
 
 std::u16string utf8ToUtf16(const char8* text, int32 length)
 {
-    std::u16string out;
-    if (!text)
-        return out;
-    const auto count = static_cast<std::size_t>(length < 0 ? strlen8(text) : length);
-    for (std::size_t position = 0; position < count;) {
-        char16 units[2];
-        out.append(units, static_cast<std::size_t>(encodeUtf16(decodeUtf8(text, count, position), units)));
-    }
-    return out;
+    return text ? transcoded<std::u16string>(text, length < 0 ? strlen8(text) : length, nextAsUtf16)
+                : std::u16string();
 }
 
 void copyAsciiToUtf16(char16* dst, int32 dstSize, const char8* src)

@@ -47,6 +47,9 @@ char32_t decodeUtf16(const char16* text, std::size_t length, std::size_t& positi
 // Write a code point's units and answer how many: 1 to 4 bytes, 1 or 2 units.
 int32 encodeUtf8(char32_t codePoint, char8 (&units)[4]);
 int32 encodeUtf16(char32_t codePoint, char16 (&units)[2]);
+// Decode the character at text[position] and encode it the other way; answer its units.
+int32 nextAsUtf16(const char8* text, std::size_t length, std::size_t& position, char16 (&units)[2]);
+int32 nextAsUtf8(const char16* text, std::size_t length, std::size_t& position, char8 (&units)[4]);
 
 // ---------------------------------------------------------------------------
 // Free copy helpers. `dstSize` is the destination's size in units including the

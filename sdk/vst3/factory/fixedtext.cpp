@@ -22,17 +22,6 @@ std::size_t terminatedLength(const char16* text, std::size_t size)
     return static_cast<std::size_t>(std::find(text, text + size, char16{0}) - text);
 }
 
-// Read the next character and write it in the other encoding; answer its units.
-int32 nextAsUtf16(const char8* text, std::size_t length, std::size_t& position, char16 (&units)[2])
-{
-    return encodeUtf16(decodeUtf8(text, length, position), units);
-}
-
-int32 nextAsUtf8(const char16* text, std::size_t length, std::size_t& position, char8 (&units)[4])
-{
-    return encodeUtf8(decodeUtf16(text, length, position), units);
-}
-
 // Copies whole characters while they fit before the terminator, then zero-fills.
 template <class Dest, class Source, std::size_t MaxUnits>
 void copyCharacters(Dest* dest, std::size_t destSize, const Source* source, std::size_t sourceSize,
