@@ -108,8 +108,9 @@ TEST_F(ControllerEditorHooks, TheAboutBoxNamesTheFormatTheHostContextOffers)
         const uint32 before = c.context ? referenceCount(c.context) : 0;
         std::unique_ptr<VSTGUI::IController> about(controller->createSubController("AboutController", nullptr));
         ASSERT_TRUE(about);
-        if (c.context)
+        if (c.context) {
             EXPECT_EQ(referenceCount(c.context), before) << "the wrapper interface is released at once";
+        }
         EXPECT_EQ(aboutTextOf(about.get()), "1.1.0, " + c.format + " " + architecture + "  ");
         about.reset();
         controller->terminate();

@@ -1,6 +1,5 @@
 // morvik-editor: opens a VST 3 bundle's editor in a window on the current X
 // display, as a Linux host does, and optionally saves a screenshot of it.
-#include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +10,7 @@
 
 #include "tools/host/editor_plugin.h"
 #include "tools/host/editor_window.h"
+#include "tools/host/text.h"
 
 namespace morvik::editor {
 namespace {
@@ -46,13 +46,12 @@ int fail(ExitCode code, const std::string& message)
     return code;
 }
 
-std::optional<double> parseNumber(std::string_view text)
+std::optional<double> parsePositiveNumber(std::string_view text)
 {
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !(value > 0))
+    const auto number = host::parseNumber<double>(text);
+    if (!number || !(*number > 0))
         return std::nullopt;
-    return value;
+    return number;
 }
 
 // Answers the problem, or nothing when the arguments are fine.
@@ -67,7 +66,7 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
         };
         if (argument == "--scale" || argument == "--seconds") {
             const auto text = value();
-            const auto number = text ? parseNumber(*text) : std::nullopt;
+            const auto number = text ? parsePositiveNumber(*text) : std::nullopt;
             if (!number)
                 return std::string(argument) + " needs a positive number";
             if (argument == "--scale")

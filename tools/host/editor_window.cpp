@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "sdk/vst3/interfaces/plugviewcontentscale.h"
+#include "tools/host/text.h"
 
 namespace morvik::host {
 using namespace Steinberg;
@@ -63,7 +64,7 @@ std::unique_ptr<EditorWindow> EditorWindow::open(HostDisplay& display, IPtr<Poll
 
     void* parent = reinterpret_cast<void*>(static_cast<uintptr_t>(editor->hostWindow->id()));
     if (const tresult result = editor->view->attached(parent, kPlatformTypeX11EmbedWindowID); result != kResultOk) {
-        error = "the editor refused attached() (result " + std::to_string(result) + ")";
+        error = "the editor refused attached() (" + resultText(result) + ")";
         editor->close(CloseOrder::FrameFirst);
         return nullptr;
     }
