@@ -65,7 +65,8 @@ void process(PlugProcessor& engine, StereoBlock<Sample>& block, int32 length)
 void reportRealTime(benchmark::State& state, int32 blockLength, double sampleRate, int32 instances = 1)
 {
     const double samples = static_cast<double>(state.iterations()) * blockLength * instances;
-    state.counters["xRealTime"] = benchmark::Counter(samples / instances / sampleRate, benchmark::Counter::kIsRate);
+    state.counters["xRealTime"] =
+        benchmark::Counter(samples / instances / sampleRate, benchmark::Counter::kIsRate);
     state.counters["perSample"] =
         benchmark::Counter(samples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
@@ -82,8 +83,8 @@ void runFor(PlugProcessor& engine, StereoBlock<Sample>& block, int32 blockLength
 
 // Times one block per iteration, each after `prepare` has set the engine up for it.
 template <typename Sample, typename Prepare>
-void timeBlocks(benchmark::State& state, PlugProcessor& engine, StereoBlock<Sample>& block,
-                int32 blockLength, double sampleRate, Prepare prepare)
+void timeBlocks(benchmark::State& state, PlugProcessor& engine, StereoBlock<Sample>& block, int32 blockLength,
+                double sampleRate, Prepare prepare)
 {
     for (auto _ : state) {
         prepare(engine);
@@ -194,7 +195,12 @@ void BM_ManyInstances(benchmark::State& state)
     }
     reportRealTime(state, kSpecialBlock, kSpecialRate, instances);
 }
-BENCHMARK(BM_ManyInstances)->Name("ManyInstances64/rate:48000/block:512")->ArgName("instances")->Arg(8)->Arg(32)->Arg(64);
+BENCHMARK(BM_ManyInstances)
+    ->Name("ManyInstances64/rate:48000/block:512")
+    ->ArgName("instances")
+    ->Arg(8)
+    ->Arg(32)
+    ->Arg(64);
 
 }  // namespace
 

@@ -113,16 +113,15 @@ int main(int argc, char** argv)
     }
     const std::string folder = std::string(argv[1]) + "/";
     // Two-state buttons hold the off picture above the on picture.
-    const bool written =
-        writeBitmap(folder + "slider_handle.png", 14, 24, drawHandle) &&
+    const bool written = writeBitmap(folder + "slider_handle.png", 14, 24, drawHandle) &&
         writeBitmap(folder + "bypass_switch.png", 44, 44,
                     [](cairo_t* cr) {
                         drawSwitch(cr, 0., false);
                         drawSwitch(cr, 22., true);
                     }) &&
         writeBitmap(folder + "about_button.png", 22, 44, [](cairo_t* cr) {
-            drawAbout(cr, 0., false);
-            drawAbout(cr, 22., true);
-        });
+                             drawAbout(cr, 0., false);
+                             drawAbout(cr, 22., true);
+                         });
     return written ? 0 : 1;
 }

@@ -79,7 +79,7 @@ public:
         std::string text;
         if (button->getValue() != 0.f)
             text = utf8(versionString) + ", " + utf8(formatName) + " " + utf8(architecture) + " " +
-                   utf8(extra2) + " " + utf8(extra1);
+                utf8(extra2) + " " + utf8(extra1);
         if (textLabel)
             textLabel->setText(text);
     }

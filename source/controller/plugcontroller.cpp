@@ -25,8 +25,8 @@ RangeParameter* makeRangeParameter(const ParameterRow& row)
         parameter = new TKRangeParameter(row.title, row.id, row.units, row.flags, row.minPlain, row.maxPlain,
                                          row.defaultPlain);
     else
-        parameter = new TKExpRangeParameter(row.title, row.id, row.units, row.flags, row.minPlain, row.maxPlain,
-                                            row.defaultPlain);
+        parameter = new TKExpRangeParameter(row.title, row.id, row.units, row.flags, row.minPlain,
+                                            row.maxPlain, row.defaultPlain);
     parameter->setPrecision(row.precision);
     return parameter;
 }

@@ -37,8 +37,7 @@ bool nearlyEqual(double a, double b)
 // --- TKRangeParameter --------------------------------------------------------
 
 TKRangeParameter::TKRangeParameter(const TChar* title, ParamID tag, const TChar* units, int32 flags,
-                                   ParamValue minPlain, ParamValue maxPlain,
-                                   ParamValue defaultValuePlain)
+                                   ParamValue minPlain, ParamValue maxPlain, ParamValue defaultValuePlain)
 {
     setMin(minPlain);
     setMax(maxPlain);
@@ -61,8 +60,8 @@ void TKRangeParameter::toString(ParamValue valueNormalized, String128 string) co
 
 // --- TKExpRangeParameter -----------------------------------------------------
 
-TKExpRangeParameter::TKExpRangeParameter(const TChar* title, ParamID tag, const TChar* units,
-                                         int32 flags, ParamValue minPlain, ParamValue maxPlain,
+TKExpRangeParameter::TKExpRangeParameter(const TChar* title, ParamID tag, const TChar* units, int32 flags,
+                                         ParamValue minPlain, ParamValue maxPlain,
                                          ParamValue defaultValuePlain)
 {
     setMin(minPlain);

@@ -14,8 +14,8 @@ bool nearlyEqual(double a, double b);
 class TKRangeParameter : public RangeParameter {
 public:
     // The precision is set afterwards with setPrecision().
-    TKRangeParameter(const TChar* title, ParamID tag, const TChar* units, int32 flags,
-                     ParamValue minPlain, ParamValue maxPlain, ParamValue defaultValuePlain);
+    TKRangeParameter(const TChar* title, ParamID tag, const TChar* units, int32 flags, ParamValue minPlain,
+                     ParamValue maxPlain, ParamValue defaultValuePlain);
 
     // Values that are practically zero read "0.00", not "-0.00".
     void toString(ParamValue valueNormalized, String128 string) const override;
@@ -24,8 +24,8 @@ public:
 // Requires 0 < min < max.
 class TKExpRangeParameter : public RangeParameter {
 public:
-    TKExpRangeParameter(const TChar* title, ParamID tag, const TChar* units, int32 flags,
-                        ParamValue minPlain, ParamValue maxPlain, ParamValue defaultValuePlain);
+    TKExpRangeParameter(const TChar* title, ParamID tag, const TChar* units, int32 flags, ParamValue minPlain,
+                        ParamValue maxPlain, ParamValue defaultValuePlain);
 
     void toString(ParamValue valueNormalized, String128 string) const override;
     // Neither direction clamps. A plain value of 0 or below, which has no

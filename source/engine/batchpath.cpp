@@ -6,8 +6,8 @@
 #include "source/engine/batchpath.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 #include "source/engine/signalpath.h"
@@ -105,10 +105,9 @@ template <ControlMode Mode>
 // Allpass stages in series over diffuser arrays X[k], Y[k] with delays[k]; returns
 // where the output of the last stage lies (in its Y array).
 template <ControlMode Mode, int32 Stages>
-[[gnu::always_inline]] inline const double* diffuse(const PlugProcessor& engine, double* const* arraysX,
-                                                    double* const* arraysY, const int32* delays,
-                                                    const double (&coeffs)[Stages][kMaxBatch], const double* input,
-                                                    int32 count)
+[[gnu::always_inline]] inline const double*
+diffuse(const PlugProcessor& engine, double* const* arraysX, double* const* arraysY, const int32* delays,
+        const double (&coeffs)[Stages][kMaxBatch], const double* input, int32 count)
 {
     const int32 w = engine.writeIndex;
     const int32 n = engine.bufferLength;
@@ -122,7 +121,8 @@ template <ControlMode Mode, int32 Stages>
         for (int32 start = 0; start < count; start += piece) {
             const double* coeff = Mode == ControlMode::kVarying ? coeffs[k] + start : coeffs[k];
             allpassStage<Mode>(coeff, x + start, arraysX[k] + r + start, arraysY[k] + r + start,
-                               arraysX[k] + w + start, arraysY[k] + w + start, std::min(piece, count - start));
+                               arraysX[k] + w + start, arraysY[k] + w + start,
+                               std::min(piece, count - start));
         }
         x = arraysY[k] + w;
     }
@@ -190,9 +190,9 @@ template <ControlMode Mode>
 }
 
 template <ControlMode Mode>
-[[gnu::always_inline]] inline void feedTank(const double* __restrict filteredFeedback,
-                                            const double* __restrict diffusion, const double* __restrict tankGain,
-                                            const double* __restrict a, double* __restrict z, int32 count)
+[[gnu::always_inline]] inline void
+feedTank(const double* __restrict filteredFeedback, const double* __restrict diffusion,
+         const double* __restrict tankGain, const double* __restrict a, double* __restrict z, int32 count)
 {
     const double firstDiffusion = diffusion[0];
     for (int32 s = 0; s < count; ++s) {
@@ -205,8 +205,8 @@ template <ControlMode Mode>
 template <ControlMode Mode>
 [[gnu::always_inline]] inline void writeLine(double* __restrict line, const double* __restrict tap,
                                              const double* __restrict expired, const double* __restrict z,
-                                             const double* __restrict tankGain, double lineGain, double truncGain,
-                                             int32 count)
+                                             const double* __restrict tankGain, double lineGain,
+                                             double truncGain, int32 count)
 {
     for (int32 s = 0; s < count; ++s) {
         const double recirculation = SignalPath::recirculation(tap[s], lineGain, truncGain, expired[s]);
@@ -256,17 +256,18 @@ template <typename Sample, ControlMode Mode>
 
     // Left stages 1 and 2, then right stages 1 and 2, both with the left stages' coefficients.
     const double* l2 = diffuse<Mode, 2>(engine, engine.outputDiffuserX, engine.outputDiffuserY,
-                                           engine.outputDiffuserDelay, c.outputCoeff, left, count);
+                                        engine.outputDiffuserDelay, c.outputCoeff, left, count);
     const double* r2 = diffuse<Mode, 2>(engine, engine.outputDiffuserX + 2, engine.outputDiffuserY + 2,
-                                           engine.outputDiffuserDelay + 2, c.outputCoeff, right, count);
+                                        engine.outputDiffuserDelay + 2, c.outputCoeff, right, count);
 
     double u[kMaxBatch], filteredFeedback[kMaxBatch], mid[kMaxBatch], side[kMaxBatch];
     runFilters(engine, sum, feedback, l2, r2, u, filteredFeedback, mid, side, count);
 
     double delayed[kMaxBatch];
     const double* p = predelay<Mode>(engine, u, c.tankGain, delayed, count);
-    const double* a = diffuse<Mode, PlugProcessor::kNumInputDiffusers>(
-        engine, engine.inputDiffuserX, engine.inputDiffuserY, engine.inputDiffuserDelay, c.inputCoeff, p, count);
+    const double* a =
+        diffuse<Mode, PlugProcessor::kNumInputDiffusers>(engine, engine.inputDiffuserX, engine.inputDiffuserY,
+                                                         engine.inputDiffuserDelay, c.inputCoeff, p, count);
 
     // z goes into the input history before the truncation terms read it back.
     double* z = engine.inputHistory + h;
@@ -274,7 +275,7 @@ template <typename Sample, ControlMode Mode>
     for (int32 i = 0; i < kLines; ++i) {
         const double* expired = engine.inputHistory + readPosition(h, engine.truncLength[i], historyLength);
         writeLine<Mode>(engine.tankLines[i] + w, taps[i], expired, z, c.tankGain, engine.lineGain[i],
-                           engine.truncGain[i], count);
+                        engine.truncGain[i], count);
     }
 
     writeOutput<Sample, Mode>(false, mid, side, xL, c.mix, c.dryGain, c.levelGain, outL, count);
@@ -289,7 +290,8 @@ template <typename Sample, ControlMode Mode>
     const int32 w = engine.writeIndex;
     const int32 h = engine.historyIndex;
     // No write wraps, nor the predelay's read.
-    int32 count = std::min({kMaxBatch, n - w, historyLength - h, n - readPosition(w, engine.predelaySamples, n)});
+    int32 count =
+        std::min({kMaxBatch, n - w, historyLength - h, n - readPosition(w, engine.predelaySamples, n)});
     // A diffuser's reads do not wrap.
     for (const int32 delay : engine.inputDiffuserDelay)
         count = std::min(count, n - readPosition(w, delay, n));
@@ -320,16 +322,17 @@ template <typename Sample, ControlMode Mode>
 }
 
 template <typename Sample, ControlMode Mode>
-[[gnu::target("avx2"), gnu::flatten]] void runAvx2(PlugProcessor& engine, const Sample* inL, const Sample* inR,
-                                                   Sample* outL, Sample* outR, int32 count, const BatchControls& c)
+[[gnu::target("avx2"), gnu::flatten]] void runAvx2(PlugProcessor& engine, const Sample* inL,
+                                                   const Sample* inR, Sample* outL, Sample* outR, int32 count,
+                                                   const BatchControls& c)
 {
     runStages<Sample, Mode>(engine, inL, inR, outL, outR, count, c);
 }
 
 template <typename Sample, ControlMode Mode>
-[[gnu::target("avx512f,avx512dq,avx512vl"), gnu::flatten]] void runAvx512(
-    PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32 count,
-    const BatchControls& c)
+[[gnu::target("avx512f,avx512dq,avx512vl"), gnu::flatten]] void
+runAvx512(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL, Sample* outR,
+          int32 count, const BatchControls& c)
 {
     runStages<Sample, Mode>(engine, inL, inR, outL, outR, count, c);
 }
@@ -344,8 +347,7 @@ template <typename Sample, ControlMode Mode>
     return batchLimit(engine);
 }
 
-[[gnu::target("avx512f,avx512dq,avx512vl"), gnu::flatten]] int32 maxBatchAvx512(
-    const PlugProcessor& engine)
+[[gnu::target("avx512f,avx512dq,avx512vl"), gnu::flatten]] int32 maxBatchAvx512(const PlugProcessor& engine)
 {
     return batchLimit(engine);
 }
@@ -363,8 +365,8 @@ constexpr BatchRunner<Sample> kBatchRunners[3][2] = {
 };
 
 template <typename Sample>
-void dispatch(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32 count,
-              const BatchControls& c)
+void dispatch(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sample* outL, Sample* outR,
+              int32 count, const BatchControls& c)
 {
     const auto level = static_cast<std::size_t>(engine.vectorLevel);
     const auto mode = static_cast<std::size_t>(c.mode);
@@ -376,12 +378,12 @@ void dispatch(PlugProcessor& engine, const Sample* inL, const Sample* inR, Sampl
 int32 maxBatch(const PlugProcessor& engine)
 {
     switch (engine.vectorLevel) {
-    case VectorLevel::kAvx512:
-        return maxBatchAvx512(engine);
-    case VectorLevel::kAvx2:
-        return maxBatchAvx2(engine);
-    case VectorLevel::kBaseline:
-        break;
+        case VectorLevel::kAvx512:
+            return maxBatchAvx512(engine);
+        case VectorLevel::kAvx2:
+            return maxBatchAvx2(engine);
+        case VectorLevel::kBaseline:
+            break;
     }
     return maxBatchBaseline(engine);
 }

@@ -69,7 +69,7 @@ bool allDiffuserCoefficientsZero(const PlugProcessor& engine)
 bool holdEndsWithNextSample(const PlugProcessor& engine)
 {
     return engine.reconfigPending && !(engine.fadeGain - engine.fadeOutStep > 0.0) &&
-           engine.holdCounter - 1 <= 0;
+        engine.holdCounter - 1 <= 0;
 }
 
 // The last sample of a hold: the tank is silent, so its lengths may change now.
@@ -131,9 +131,9 @@ bool controlsAtRest(const PlugProcessor& engine)
     const double b = engine.smoothB;
     const double restingTankGain = engine.firstRun ? 1.0 : engine.fadeGain;
     return !engine.reconfigPending && !engine.fadingIn && restingTankGain == 1.0 &&
-           smootherAtRest(engine.levelSmoothState, engine.levelGainTarget, a, b) &&
-           smootherAtRest(engine.mixSmoothState, engine.mixTarget, a, b) &&
-           smootherAtRest(engine.diffusionSmoothState, engine.diffusionTarget, a, b);
+        smootherAtRest(engine.levelSmoothState, engine.levelGainTarget, a, b) &&
+        smootherAtRest(engine.mixSmoothState, engine.mixTarget, a, b) &&
+        smootherAtRest(engine.diffusionSmoothState, engine.diffusionTarget, a, b);
 }
 
 void recordControls(const PlugProcessor& engine, BatchPath::BatchControls& controls, int32 s)

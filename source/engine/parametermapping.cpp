@@ -35,7 +35,8 @@ static_assert(agreeWithinRounding(kGateMsAtZero, 1000. * kRvbTimeRow.minPlain) &
               agreeWithinRounding(kGateMsRange, 1000. * (kRvbTimeRow.maxPlain - kRvbTimeRow.minPlain)));
 static_assert(kCutoffHzAtZero == kLPCutRow.minPlain &&
               agreeWithinRounding(kCutoffOctaves, octaves(kLPCutRow.maxPlain / kLPCutRow.minPlain)));
-static_assert(agreeWithinRounding(kLevelOctaves, (kLevelRow.maxPlain - kLevelRow.minPlain) / 20. * octaves(10.)));
+static_assert(agreeWithinRounding(kLevelOctaves,
+                                  (kLevelRow.maxPlain - kLevelRow.minPlain) / 20. * octaves(10.)));
 static_assert(agreeWithinRounding(kLevelOctavesBelow, -kLevelRow.minPlain / 20. * octaves(10.)));
 
 // The delay memory is sized for normalized values in 0..1; a value from a damaged or

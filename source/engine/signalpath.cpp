@@ -30,8 +30,9 @@ static_assert(tapSumsFollowTheSignTables());
 
 // Every stage's delayed input and output, read before any stage of the sample writes.
 template <int32 Stages>
-void readDiffusers(double* const (&arraysX)[Stages], double* const (&arraysY)[Stages], const int32 (&delays)[Stages],
-                   int32 w, int32 n, double (&delayedX)[Stages], double (&delayedY)[Stages])
+void readDiffusers(double* const (&arraysX)[Stages], double* const (&arraysY)[Stages],
+                   const int32 (&delays)[Stages], int32 w, int32 n, double (&delayedX)[Stages],
+                   double (&delayedY)[Stages])
 {
     for (int32 k = 0; k < Stages; ++k) {
         const int32 r = readPosition(w, delays[k], n);
@@ -91,7 +92,8 @@ void PlugProcessor::processTank(double a, double& left, double& right)
     for (int32 i = 0; i < kNumTankLines; ++i)
         taps[i] = tankLines[i][readPosition(writeIndex, lineLength[i], bufferLength)];
     const SignalPath::TapSums sums = SignalPath::sumTaps(taps, feedbackWeight);
-    const double z = SignalPath::feedbackTerm(tankLowpass.lowpass(sums.feedback), diffusionSmoothed) * tankGain + a;
+    const double z =
+        SignalPath::feedbackTerm(tankLowpass.lowpass(sums.feedback), diffusionSmoothed) * tankGain + a;
     inputHistory[historyIndex] = z;
     for (int32 i = 0; i < kNumTankLines; ++i) {
         const double expired = inputHistory[readPosition(historyIndex, truncLength[i], historyLength)];

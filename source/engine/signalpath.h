@@ -34,9 +34,9 @@ constexpr TapSums sumTaps(const double (&t)[PlugProcessor::kNumTankLines], const
 {
     TapSums sums;
     sums.left = t[0] + t[1] + t[2] + t[3] + t[4] - t[5] + t[6] - t[7] + t[8] - t[9] + t[10] - t[11] + t[12] +
-                t[13] + t[14] + t[15];
+        t[13] + t[14] + t[15];
     sums.right = t[0] - t[1] + t[2] - t[3] + t[4] + t[5] + t[6] + t[7] + t[8] + t[9] + t[10] + t[11] + t[12] -
-                 t[13] + t[14] - t[15];
+        t[13] + t[14] - t[15];
     double feedback = weights[0] * t[0];
     for (int32 i = 1; i < PlugProcessor::kNumTankLines; ++i)
         feedback = feedback + weights[i] * t[i];

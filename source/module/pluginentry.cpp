@@ -68,15 +68,15 @@ PClassInfo2 makeClassInfo(const FUID& cid, const char* category, const char* nam
 
 const PClassInfo2& processorClassInfo()
 {
-    static const PClassInfo2 info = makeClassInfo(PlugProcessorUID, "Audio Module Class",
-                                                  "tk MORVIK Gate", kDistributable, "Fx|Reverb");
+    static const PClassInfo2 info =
+        makeClassInfo(PlugProcessorUID, "Audio Module Class", "tk MORVIK Gate", kDistributable, "Fx|Reverb");
     return info;
 }
 
 const PClassInfo2& controllerClassInfo()
 {
-    static const PClassInfo2 info = makeClassInfo(PlugControllerUID, "Component Controller Class",
-                                                  "tk MORVIK Gate Controller", 0, "");
+    static const PClassInfo2 info =
+        makeClassInfo(PlugControllerUID, "Component Controller Class", "tk MORVIK Gate Controller", 0, "");
     return info;
 }
 

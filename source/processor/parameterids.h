@@ -33,14 +33,22 @@ enum PlugValueIndex : int32 {
 constexpr int32 valueIndexForParam(ParamID id)
 {
     switch (id) {
-        case kParamLevel: return kValueLevel;
-        case kParamMix: return kValueMix;
-        case kParamPredelay: return kValuePredelay;
-        case kParamRvbTime: return kValueRvbTime;
-        case kParamDiffusion: return kValueDiffusion;
-        case kParamLPCut: return kValueLPCut;
-        case kParamSlope: return kValueSlope;
-        default: return -1;
+        case kParamLevel:
+            return kValueLevel;
+        case kParamMix:
+            return kValueMix;
+        case kParamPredelay:
+            return kValuePredelay;
+        case kParamRvbTime:
+            return kValueRvbTime;
+        case kParamDiffusion:
+            return kValueDiffusion;
+        case kParamLPCut:
+            return kValueLPCut;
+        case kParamSlope:
+            return kValueSlope;
+        default:
+            return -1;
     }
 }
 

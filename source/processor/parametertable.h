@@ -86,8 +86,10 @@ constexpr bool agreeWithinRounding(double literal, double fromTable)
 constexpr double defaultNormalized(const ParameterRow& row)
 {
     switch (row.taper) {
-        case ParameterTaper::toggle: return row.defaultPlain;
-        case ParameterTaper::linear: return (row.defaultPlain - row.minPlain) / (row.maxPlain - row.minPlain);
+        case ParameterTaper::toggle:
+            return row.defaultPlain;
+        case ParameterTaper::linear:
+            return (row.defaultPlain - row.minPlain) / (row.maxPlain - row.minPlain);
         case ParameterTaper::exponential:
             return constantLog(row.defaultPlain / row.minPlain) / constantLog(row.maxPlain / row.minPlain);
     }

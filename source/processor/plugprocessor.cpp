@@ -104,8 +104,7 @@ tresult PlugProcessor::setBusArrangements(SpeakerArrangement* inputs, int32 numI
 
 tresult PlugProcessor::canProcessSampleSize(int32 symbolicSampleSize)
 {
-    return symbolicSampleSize == kSample32 || symbolicSampleSize == kSample64 ? kResultTrue
-                                                                               : kResultFalse;
+    return symbolicSampleSize == kSample32 || symbolicSampleSize == kSample64 ? kResultTrue : kResultFalse;
 }
 
 tresult PlugProcessor::setupProcessing(ProcessSetup& setup)
@@ -246,10 +245,10 @@ tresult PlugProcessor::process(ProcessData& data)
     }
     const bool is64 = data.symbolicSampleSize == kSample64;
     const bool canRun = buffersAllocated() &&
-                        (is64 ? isStereoPair(in.channelBuffers64, in.numChannels) &&
-                                    isStereoPair(out.channelBuffers64, out.numChannels)
-                              : isStereoPair(in.channelBuffers32, in.numChannels) &&
-                                    isStereoPair(out.channelBuffers32, out.numChannels));
+        (is64 ? isStereoPair(in.channelBuffers64, in.numChannels) &&
+                 isStereoPair(out.channelBuffers64, out.numChannels)
+              : isStereoPair(in.channelBuffers32, in.numChannels) &&
+                 isStereoPair(out.channelBuffers32, out.numChannels));
     if (!canRun) {
         writeSilence(out, data.numSamples, is64);
         return kResultOk;

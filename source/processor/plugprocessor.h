@@ -23,8 +23,8 @@ public:
     tresult setActive(TBool state) override;
     tresult setState(IBStream* state) override;
     tresult getState(IBStream* state) override;
-    tresult setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
-                               SpeakerArrangement* outputs, int32 numOuts) override;
+    tresult setBusArrangements(SpeakerArrangement* inputs, int32 numIns, SpeakerArrangement* outputs,
+                               int32 numOuts) override;
     tresult canProcessSampleSize(int32 symbolicSampleSize) override;
     tresult setupProcessing(ProcessSetup& setup) override;
     tresult process(ProcessData& data) override;

@@ -10,8 +10,8 @@ namespace {
 // The default record's values are literals: their bytes are what every host has
 // stored for an untouched plug-in, so they must never move by a rounding. They
 // are checked against the parameter table, within a rounding.
-constexpr std::array<double, PlugState::kNumValues> kDefaultValues = {
-    0.75, 0.5, 0.0, 0.15, 1.0, 0.8, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+constexpr std::array<double, PlugState::kNumValues> kDefaultValues = {0.75, 0.5, 0.0, 0.15, 1.0, 0.8, 1.0,
+                                                                      0.0,  0.0, 0.0, 0.0,  0.0, 0.0};
 constexpr bool kDefaultBypass = false;
 
 constexpr bool defaultsMatchTheTable()

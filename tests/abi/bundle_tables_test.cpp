@@ -61,7 +61,8 @@ protected:
     {
         void* object = nullptr;
         const auto* classId = reinterpret_cast<const uint8_t*>(cid.toTUID());
-        const auto result = tableOf<v3_plugin_factory_cpp>(factory).v1.create_instance(factory, classId, iid, &object);
+        const auto result =
+            tableOf<v3_plugin_factory_cpp>(factory).v1.create_instance(factory, classId, iid, &object);
         return result == V3_OK ? object : nullptr;
     }
 
@@ -205,7 +206,8 @@ TEST_F(ProcessorTables, ComponentSlots)
     EXPECT_EQ(componentTable().get_bus_count(component, V3_AUDIO, V3_INPUT), 1);
     EXPECT_EQ(componentTable().get_bus_count(component, V3_AUDIO, V3_OUTPUT), 1);
     EXPECT_EQ(componentTable().get_bus_count(component, V3_EVENT, V3_INPUT), 0);
-    for (const auto& [direction, name] : {std::pair{V3_INPUT, "AudioInput"}, std::pair{V3_OUTPUT, "AudioOutput"}}) {
+    for (const auto& [direction, name] :
+         {std::pair{V3_INPUT, "AudioInput"}, std::pair{V3_OUTPUT, "AudioOutput"}}) {
         v3_bus_info bus{};
         ASSERT_EQ(componentTable().get_bus_info(component, V3_AUDIO, direction, 0, &bus), V3_OK);
         EXPECT_EQ(bus.media_type, V3_AUDIO);
@@ -220,14 +222,17 @@ TEST_F(ProcessorTables, ComponentSlots)
 
     v3_routing_info in{}, out{};
     Vst::RoutingInfo cppIn{}, cppOut{};
-    EXPECT_EQ(componentTable().get_routing_info(component, &in, &out), cppComponent->getRoutingInfo(cppIn, cppOut));
+    EXPECT_EQ(componentTable().get_routing_info(component, &in, &out),
+              cppComponent->getRoutingInfo(cppIn, cppOut));
     EXPECT_EQ(componentTable().activate_bus(component, V3_AUDIO, V3_INPUT, 0, 1), V3_OK);
 
     auto saved = create<MemoryStream>();
-    ASSERT_EQ(componentTable().get_state(component, asC<v3_bstream>(static_cast<IBStream*>(saved.get()))), V3_OK);
+    ASSERT_EQ(componentTable().get_state(component, asC<v3_bstream>(static_cast<IBStream*>(saved.get()))),
+              V3_OK);
     EXPECT_FALSE(saved->bytes().empty());
     saved->rewind();
-    EXPECT_EQ(componentTable().set_state(component, asC<v3_bstream>(static_cast<IBStream*>(saved.get()))), V3_OK);
+    EXPECT_EQ(componentTable().set_state(component, asC<v3_bstream>(static_cast<IBStream*>(saved.get()))),
+              V3_OK);
     EXPECT_NE(componentTable().set_state(component, nullptr), V3_OK);
 
     EXPECT_EQ(componentTable().set_active(component, 1), V3_OK);
@@ -434,7 +439,8 @@ TEST_F(ControllerTables, EditControllerSlots)
                   controller, asC<v3_component_handler>(static_cast<Vst::IComponentHandler*>(handler.get()))),
               V3_OK);
     EXPECT_EQ(table().create_view(controller, "no such view"), nullptr);
-    EXPECT_EQ(table().set_component_handler(controller, nullptr), cppController->setComponentHandler(nullptr));
+    EXPECT_EQ(table().set_component_handler(controller, nullptr),
+              cppController->setComponentHandler(nullptr));
     EXPECT_EQ(tableOf<v3_edit_controller_cpp>(controller).base.terminate(controller), V3_OK);
 }
 
@@ -444,7 +450,8 @@ TEST_F(ControllerTables, EditController2Slots)
     if (cppController->queryInterface(Vst::IEditController2::iid, &controller2) != kResultOk)
         GTEST_SKIP() << "the controller does not offer IEditController2";
     auto* cpp2 = static_cast<Vst::IEditController2*>(controller2);
-    const auto& table2 = tableOf<morvik::testing::Table<morvik::testing::EditController2Slots>>(controller2).own;
+    const auto& table2 =
+        tableOf<morvik::testing::Table<morvik::testing::EditController2Slots>>(controller2).own;
     EXPECT_EQ(table2.set_knob_mode(controller2, Vst::kLinearMode), cpp2->setKnobMode(Vst::kLinearMode));
     EXPECT_EQ(table2.open_help(controller2, 1), cpp2->openHelp(1));
     EXPECT_EQ(table2.open_about_box(controller2, 1), cpp2->openAboutBox(1));

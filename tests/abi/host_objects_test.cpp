@@ -97,8 +97,9 @@ TEST(HostObjectTables, ComponentHandler)
     EXPECT_EQ(table.perform_edit(self, 3, 0.25), V3_OK);
     EXPECT_EQ(table.end_edit(self, 3), V3_OK);
     EXPECT_EQ(table.restart_component(self, V3_RESTART_PARAM_VALUES_CHANGED), V3_OK);
-    EXPECT_THAT(recorder->calls(), ElementsAre(beginEdit(3), performEdit(3, 0.25), endEdit(3),
-                                               restartComponent(Vst::kParamValuesChanged)));
+    EXPECT_THAT(recorder->calls(),
+                ElementsAre(beginEdit(3), performEdit(3, 0.25), endEdit(3),
+                            restartComponent(Vst::kParamValuesChanged)));
 }
 
 TEST(HostObjectTables, HostApplication)

@@ -40,7 +40,7 @@ template <class Slots>
 std::ptrdiff_t theirSlot(const Slots& table, const void* field)
 {
     return (static_cast<const char*>(field) - reinterpret_cast<const char*>(&table)) /
-           static_cast<std::ptrdiff_t>(sizeof(void*));
+        static_cast<std::ptrdiff_t>(sizeof(void*));
 }
 
 void expectSlots(std::initializer_list<SlotCase> slots)
@@ -108,11 +108,13 @@ TEST(SlotOrder, AudioProcessorAndContextRequirements)
          theirSlot(t, &t.own.can_process_sample_size)},
         {"getLatencySamples", ourSlot(&IAudioProcessor::getLatencySamples),
          theirSlot(t, &t.own.get_latency_samples)},
-        {"setupProcessing", ourSlot(&IAudioProcessor::setupProcessing), theirSlot(t, &t.own.setup_processing)},
+        {"setupProcessing", ourSlot(&IAudioProcessor::setupProcessing),
+         theirSlot(t, &t.own.setup_processing)},
         {"setProcessing", ourSlot(&IAudioProcessor::setProcessing), theirSlot(t, &t.own.set_processing)},
         {"process", ourSlot(&IAudioProcessor::process), theirSlot(t, &t.own.process)},
         {"getTailSamples", ourSlot(&IAudioProcessor::getTailSamples), theirSlot(t, &t.own.get_tail_samples)},
-        {"getProcessContextRequirements", ourSlot(&IProcessContextRequirements::getProcessContextRequirements),
+        {"getProcessContextRequirements",
+         ourSlot(&IProcessContextRequirements::getProcessContextRequirements),
          theirSlot(r, &r.own.get_process_context_requirements)},
     });
 }
@@ -155,8 +157,10 @@ TEST(SlotOrder, EditControllers)
          theirSlot(t, &t.own.set_component_state)},
         {"setState", ourSlot(&IEditController::setState), theirSlot(t, &t.own.set_state)},
         {"getState", ourSlot(&IEditController::getState), theirSlot(t, &t.own.get_state)},
-        {"getParameterCount", ourSlot(&IEditController::getParameterCount), theirSlot(t, &t.own.get_parameter_count)},
-        {"getParameterInfo", ourSlot(&IEditController::getParameterInfo), theirSlot(t, &t.own.get_parameter_info)},
+        {"getParameterCount", ourSlot(&IEditController::getParameterCount),
+         theirSlot(t, &t.own.get_parameter_count)},
+        {"getParameterInfo", ourSlot(&IEditController::getParameterInfo),
+         theirSlot(t, &t.own.get_parameter_info)},
         {"getParamStringByValue", ourSlot(&IEditController::getParamStringByValue),
          theirSlot(t, &t.own.get_parameter_string_for_value)},
         {"getParamValueByString", ourSlot(&IEditController::getParamValueByString),
@@ -190,7 +194,8 @@ TEST(SlotOrder, HostSideObjects)
         {"beginEdit", ourSlot(&IComponentHandler::beginEdit), theirSlot(h, &h.own.begin_edit)},
         {"performEdit", ourSlot(&IComponentHandler::performEdit), theirSlot(h, &h.own.perform_edit)},
         {"endEdit", ourSlot(&IComponentHandler::endEdit), theirSlot(h, &h.own.end_edit)},
-        {"restartComponent", ourSlot(&IComponentHandler::restartComponent), theirSlot(h, &h.own.restart_component)},
+        {"restartComponent", ourSlot(&IComponentHandler::restartComponent),
+         theirSlot(h, &h.own.restart_component)},
         {"read", ourSlot(&IBStream::read), theirSlot(s, &s.own.read)},
         {"write", ourSlot(&IBStream::write), theirSlot(s, &s.own.write)},
         {"seek", ourSlot(&IBStream::seek), theirSlot(s, &s.own.seek)},
@@ -199,9 +204,12 @@ TEST(SlotOrder, HostSideObjects)
         {"getPointCount", ourSlot(&IParamValueQueue::getPointCount), theirSlot(q, &q.own.get_point_count)},
         {"getPoint", ourSlot(&IParamValueQueue::getPoint), theirSlot(q, &q.own.get_point)},
         {"addPoint", ourSlot(&IParamValueQueue::addPoint), theirSlot(q, &q.own.add_point)},
-        {"getParameterCount", ourSlot(&IParameterChanges::getParameterCount), theirSlot(p, &p.own.get_param_count)},
-        {"getParameterData", ourSlot(&IParameterChanges::getParameterData), theirSlot(p, &p.own.get_param_data)},
-        {"addParameterData", ourSlot(&IParameterChanges::addParameterData), theirSlot(p, &p.own.add_param_data)},
+        {"getParameterCount", ourSlot(&IParameterChanges::getParameterCount),
+         theirSlot(p, &p.own.get_param_count)},
+        {"getParameterData", ourSlot(&IParameterChanges::getParameterData),
+         theirSlot(p, &p.own.get_param_data)},
+        {"addParameterData", ourSlot(&IParameterChanges::addParameterData),
+         theirSlot(p, &p.own.add_param_data)},
         {"getEventCount", ourSlot(&IEventList::getEventCount), theirSlot(e, &e.own.get_event_count)},
         {"getEvent", ourSlot(&IEventList::getEvent), theirSlot(e, &e.own.get_event)},
         {"addEvent", ourSlot(&IEventList::addEvent), theirSlot(e, &e.own.add_event)},
@@ -243,19 +251,22 @@ TEST(SlotOrder, EditorViewAndLinuxRunLoop)
         {"unregisterEventHandler", ourSlot(&Linux::IRunLoop::unregisterEventHandler),
          theirSlot(r, &r.own.unregister_event_handler)},
         {"registerTimer", ourSlot(&Linux::IRunLoop::registerTimer), theirSlot(r, &r.own.register_timer)},
-        {"unregisterTimer", ourSlot(&Linux::IRunLoop::unregisterTimer), theirSlot(r, &r.own.unregister_timer)},
+        {"unregisterTimer", ourSlot(&Linux::IRunLoop::unregisterTimer),
+         theirSlot(r, &r.own.unregister_timer)},
     });
 }
 
 // Interfaces hold nothing but their table pointer.
 TEST(SlotOrder, InterfacesCarryNoData)
 {
-    const std::size_t sizes[] = {sizeof(FUnknown),          sizeof(IPluginBase),       sizeof(IPluginFactory3),
-                                 sizeof(IComponent),        sizeof(IAudioProcessor),   sizeof(IEditController),
-                                 sizeof(IEditController2),  sizeof(IComponentHandler), sizeof(IBStream),
-                                 sizeof(IParameterChanges), sizeof(IParamValueQueue),  sizeof(IHostApplication),
-                                 sizeof(IConnectionPoint),  sizeof(IPlugView),         sizeof(Linux::IRunLoop),
-                                 sizeof(IPlugViewContentScaleSupport)};
+    const std::size_t sizes[] = {sizeof(FUnknown),         sizeof(IPluginBase),
+                                 sizeof(IPluginFactory3),  sizeof(IComponent),
+                                 sizeof(IAudioProcessor),  sizeof(IEditController),
+                                 sizeof(IEditController2), sizeof(IComponentHandler),
+                                 sizeof(IBStream),         sizeof(IParameterChanges),
+                                 sizeof(IParamValueQueue), sizeof(IHostApplication),
+                                 sizeof(IConnectionPoint), sizeof(IPlugView),
+                                 sizeof(Linux::IRunLoop),  sizeof(IPlugViewContentScaleSupport)};
     for (const std::size_t size : sizes)
         EXPECT_EQ(size, sizeof(void*));
 }

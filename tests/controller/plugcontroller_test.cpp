@@ -24,8 +24,8 @@ using morvik::testing::widen;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr ParamID kAllIds[] = {kParamBypass,    kParamLevel, kParamMix,  kParamPredelay,
-                               kParamRvbTime,   kParamDiffusion, kParamLPCut, kParamSlope};
+constexpr ParamID kAllIds[] = {kParamBypass,  kParamLevel,     kParamMix,   kParamPredelay,
+                               kParamRvbTime, kParamDiffusion, kParamLPCut, kParamSlope};
 
 class PlugControllerTest : public ::testing::Test {
 protected:
@@ -109,11 +109,11 @@ TEST_F(PlugControllerTest, ValueTexts)
         std::string text;
     };
     const Case cases[] = {
-        {kParamBypass, 1., "On"},       {kParamBypass, 0.5, "Off"},     {kParamLevel, 0.75, "0.00"},
+        {kParamBypass, 1., "On"},         {kParamBypass, 0.5, "Off"},      {kParamLevel, 0.75, "0.00"},
         {kParamLevel, 0.7499999, "0.00"}, {kParamLevel, 0.74998, "-0.00"}, {kParamLevel, 0., "-36.00"},
-        {kParamLPCut, 0., "500"},       {kParamLPCut, 0.5, "2828"},     {kParamLPCut, 0.8, "8000"},
-        {kParamLPCut, 1., "16000"},     {kParamPredelay, 0., "1.0"},    {kParamPredelay, 0.5, "15.8"},
-        {kParamPredelay, 1., "250.0"},  {kParamRvbTime, 1., "1.20"},    {kParamMix, 0.255, "26"},
+        {kParamLPCut, 0., "500"},         {kParamLPCut, 0.5, "2828"},      {kParamLPCut, 0.8, "8000"},
+        {kParamLPCut, 1., "16000"},       {kParamPredelay, 0., "1.0"},     {kParamPredelay, 0.5, "15.8"},
+        {kParamPredelay, 1., "250.0"},    {kParamRvbTime, 1., "1.20"},     {kParamMix, 0.255, "26"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(text(c.id, c.normalized), c.text) << c.id << " at " << c.normalized;
@@ -127,9 +127,9 @@ TEST_F(PlugControllerTest, TypedValues)
         ParamValue expected;
     };
     const Case cases[] = {
-        {kParamPredelay, "300", 1.}, {kParamLevel, "-5", 31. / 48.}, {kParamLevel, "-99", 0.},
-        {kParamLPCut, "8000", std::log(16.) / std::log(32.)}, {kParamMix, "25", 0.25},
-        {kParamBypass, "On", 1.},
+        {kParamPredelay, "300", 1.}, {kParamLevel, "-5", 31. / 48.},
+        {kParamLevel, "-99", 0.},    {kParamLPCut, "8000", std::log(16.) / std::log(32.)},
+        {kParamMix, "25", 0.25},     {kParamBypass, "On", 1.},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -141,7 +141,8 @@ TEST_F(PlugControllerTest, TypedValues)
     for (const char* notANumber : {"loud", "", "nan"}) {
         std::u16string typed = widen(notANumber);
         ParamValue value = -1.;
-        EXPECT_EQ(controller->getParamValueByString(kParamMix, typed.data(), value), kResultFalse) << notANumber;
+        EXPECT_EQ(controller->getParamValueByString(kParamMix, typed.data(), value), kResultFalse)
+            << notANumber;
         EXPECT_EQ(value, -1.);
     }
 }
@@ -228,7 +229,8 @@ TEST_F(PlugControllerTest, ControllerKeepsNoStateOfItsOwn)
 TEST_F(PlugControllerTest, CreateInstanceAnswersTheEditControllerInterface)
 {
     IEditController* queried = nullptr;
-    ASSERT_EQ(controller->queryInterface(IEditController::iid, reinterpret_cast<void**>(&queried)), kResultOk);
+    ASSERT_EQ(controller->queryInterface(IEditController::iid, reinterpret_cast<void**>(&queried)),
+              kResultOk);
     EXPECT_EQ(queried, controller);
     queried->release();
     EXPECT_EQ(controller->createView("Editor"), nullptr);

@@ -84,8 +84,11 @@ TEST_F(ControllerEditorHooks, EachAboutControllerJoinsTheListAndLeavesItWhenDele
     std::unique_ptr<VSTGUI::IController> second(controller->createSubController("AboutController", nullptr));
     std::unique_ptr<VSTGUI::IController> third(controller->createSubController("AboutController", nullptr));
     ASSERT_TRUE(first && second && third);
-    const auto about = [](const std::unique_ptr<VSTGUI::IController>& c) { return static_cast<AboutController*>(c.get()); };
-    EXPECT_EQ(controller->getAboutControllers(), (std::vector<AboutController*>{about(first), about(second), about(third)}));
+    const auto about = [](const std::unique_ptr<VSTGUI::IController>& c) {
+        return static_cast<AboutController*>(c.get());
+    };
+    EXPECT_EQ(controller->getAboutControllers(),
+              (std::vector<AboutController*>{about(first), about(second), about(third)}));
 
     second.reset();
     EXPECT_EQ(controller->getAboutControllers(), (std::vector<AboutController*>{about(first), about(third)}));
@@ -106,7 +109,8 @@ TEST_F(ControllerEditorHooks, TheAboutBoxNamesTheFormatTheHostContextOffers)
     for (Case& c : cases) {
         start(c.context);
         const uint32 before = c.context ? referenceCount(c.context) : 0;
-        std::unique_ptr<VSTGUI::IController> about(controller->createSubController("AboutController", nullptr));
+        std::unique_ptr<VSTGUI::IController> about(
+            controller->createSubController("AboutController", nullptr));
         ASSERT_TRUE(about);
         if (c.context) {
             EXPECT_EQ(referenceCount(c.context), before) << "the wrapper interface is released at once";

@@ -25,9 +25,18 @@ IPtr<RangeParameter> make(ParamValue minPlain, ParamValue maxPlain, ParamValue d
     return parameter;
 }
 
-IPtr<RangeParameter> makeLevel() { return make<TKRangeParameter>(-36., 12., 0., 2); }
-IPtr<RangeParameter> makeLPCut() { return make<TKExpRangeParameter>(500., 16000., 8000., 0); }
-IPtr<RangeParameter> makePredelay() { return make<TKExpRangeParameter>(1., 250., 1., 1); }
+IPtr<RangeParameter> makeLevel()
+{
+    return make<TKRangeParameter>(-36., 12., 0., 2);
+}
+IPtr<RangeParameter> makeLPCut()
+{
+    return make<TKExpRangeParameter>(500., 16000., 8000., 0);
+}
+IPtr<RangeParameter> makePredelay()
+{
+    return make<TKExpRangeParameter>(1., 250., 1., 1);
+}
 
 std::string textOf(const Parameter& parameter, ParamValue valueNormalized)
 {
@@ -44,7 +53,7 @@ struct TextCase {
 TEST(TKRangeParameter, TextsClampOnlyPracticalZero)
 {
     const TextCase cases[] = {
-        {0.75, "0.00"},     {0., "-36.00"},    {0.5, "-12.00"}, {1., "12.00"},
+        {0.75, "0.00"},      {0., "-36.00"},     {0.5, "-12.00"}, {1., "12.00"},
         {0.7499999, "0.00"}, {0.74998, "-0.00"}, {1.25, "24.00"},
     };
     const auto level = makeLevel();
@@ -151,7 +160,8 @@ TEST(NearlyEqual, UsesTheZeroClampThresholdAndAcceptsNaN)
     EXPECT_FALSE(nearlyEqual(1., 1.00006));
     EXPECT_FALSE(nearlyEqual(0., 5e-5));
     EXPECT_TRUE(nearlyEqual(kNaN, 1.));
-    EXPECT_TRUE(nearlyEqual(std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()));
+    EXPECT_TRUE(
+        nearlyEqual(std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()));
 }
 
 }  // namespace

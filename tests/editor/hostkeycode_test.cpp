@@ -24,8 +24,8 @@ TEST(HostKeyCode, VirtualKeysCharactersAndModifiers)
         {u'a', 0, 4, 0, 'a', MODIFIER_CONTROL},  // the host's "command" is Ctrl on Linux
         {u'a', 0, 8, 0, 'a', MODIFIER_CONTROL},
         {u'\u00e9', 0, 0, 0, 0xe9, 0},
-        {0, 3, 0, 0, 0, 0},     // a key the toolkit has no name for
-        {u'\t', 0, 0, 0, 0, 0}, // a control character without its key code
+        {0, 3, 0, 0, 0, 0},      // a key the toolkit has no name for
+        {u'\t', 0, 0, 0, 0, 0},  // a control character without its key code
     };
     for (const Case& c : cases) {
         const VstKeyCode key = keyCodeFromHost(c.key, c.keyCode, c.modifiers);

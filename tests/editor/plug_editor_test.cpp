@@ -32,8 +32,8 @@ struct SliderRow {
     double defaultValue;
     int top;
 };
-constexpr SliderRow kSliders[] = {{1, 0.75, 72}, {2, 0.5, 108}, {3, 0., 144},  {4, 0.15, 180},
-                                  {5, 1., 216},   {6, 0.8, 252}, {8, 1., 288}};
+constexpr SliderRow kSliders[] = {{1, 0.75, 72}, {2, 0.5, 108}, {3, 0., 144}, {4, 0.15, 180},
+                                  {5, 1., 216},  {6, 0.8, 252}, {8, 1., 288}};
 constexpr int kSliderLeft = 124;
 constexpr int kHandleWidth = 14;
 constexpr int kHandleTravel = 276 - kHandleWidth;
@@ -116,7 +116,7 @@ protected:
     {
         if (HasFailure() && editor && editor->isOpen()) {
             const std::string file = ::testing::TempDir() +
-                                     ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png";
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png";
             look().writePng(file);
             std::cerr << "the editor as it was: " << file << '\n';
         }
@@ -179,7 +179,8 @@ TEST_F(PlugEditor, OpensAtTheTemplateSizeWithSevenSlidersTheSwitchAndTheAboutBox
         EXPECT_GT(inkIn(shot, 408, row.top, 500, row.top + 24), 20u) << "value of " << row.id;
     }
     EXPECT_TRUE(near(shot.at(kSwitchLeft + 30, kSwitchTop + 11), kSwitchOff));
-    EXPECT_GT(inkIn(shot, kAboutButtonLeft, kAboutButtonTop, kAboutButtonLeft + 22, kAboutButtonTop + 22), 20u);
+    EXPECT_GT(inkIn(shot, kAboutButtonLeft, kAboutButtonTop, kAboutButtonLeft + 22, kAboutButtonTop + 22),
+              20u);
     EXPECT_EQ(inkIn(shot, kAboutTextLeft, kAboutTextTop, 500, kAboutTextTop + 24), 0u);
 }
 

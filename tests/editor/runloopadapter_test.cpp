@@ -13,9 +13,9 @@ namespace {
 using namespace std::chrono_literals;
 using namespace Steinberg;
 using namespace Steinberg::Linux;
-using VSTGUI::X11::RunLoopAdapter;
 using morvik::host::ComObject;
 using morvik::host::PollRunLoop;
+using VSTGUI::X11::RunLoopAdapter;
 
 struct Pipe {
     int fds[2] = {-1, -1};

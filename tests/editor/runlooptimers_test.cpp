@@ -6,10 +6,10 @@
 
 namespace {
 using namespace std::chrono_literals;
+using morvik::host::PollRunLoop;
 using VSTGUI::IPlatformTimer;
 using VSTGUI::IPlatformTimerCallback;
 using VSTGUI::X11::RunLoopTimers;
-using morvik::host::PollRunLoop;
 
 struct Counter : IPlatformTimerCallback {
     void onPlatformTimer() override

@@ -157,8 +157,8 @@ TEST_F(EditorTest, ContentScaleTwoDoublesTheSizeAndThePicture)
     EXPECT_EQ(scaled->viewSize().getHeight(), 200);
     Screenshot shot = look(*scaled);
     ASSERT_EQ(shot.width, 400);
-    EXPECT_EQ(shot.at(60, 60), kButtonOff);   // the button spans 20..100
-    EXPECT_EQ(shot.at(90, 150), kStepBar);    // the bar spans 20..200, 120..180
+    EXPECT_EQ(shot.at(60, 60), kButtonOff);  // the button spans 20..100
+    EXPECT_EQ(shot.at(90, 150), kStepBar);   // the bar spans 20..200, 120..180
     EXPECT_EQ(shot.at(250, 150), kBackground);
     scaled->close(CloseOrder::FrameFirst);
 
@@ -203,7 +203,8 @@ TEST_F(EditorTest, ResizingStaysWithinTheTemplatesLimits)
         loop->runFor(20ms);
         const auto children = childrenOf(display->connection(), editor->window().id());
         ASSERT_EQ(children.size(), 1u);
-        EXPECT_EQ(sizeOf(display->connection(), children[0]), std::make_pair(c.expectedWidth, c.expectedHeight));
+        EXPECT_EQ(sizeOf(display->connection(), children[0]),
+                  std::make_pair(c.expectedWidth, c.expectedHeight));
     }
     EXPECT_EQ(look(*editor).at(295, 85), kBackground);  // the template fills the new size
 }

@@ -111,7 +111,8 @@ TEST(X11EventTranslation, WheelButtonsBecomeOneStepOnTheirAxisOnPressOnly)
         {7, kMouseWheelAxisX, 1.f},
     };
     for (const Case& c : cases) {
-        const auto event = translateInputEvent(buttonEvent(XCB_BUTTON_PRESS, c.button, 5, 6, kShiftState), nullptr);
+        const auto event =
+            translateInputEvent(buttonEvent(XCB_BUTTON_PRESS, c.button, 5, 6, kShiftState), nullptr);
         ASSERT_TRUE(event) << int(c.button);
         EXPECT_EQ(event->type, Type::MouseWheel);
         EXPECT_EQ(event->wheelAxis, c.axis) << int(c.button);
@@ -123,7 +124,8 @@ TEST(X11EventTranslation, WheelButtonsBecomeOneStepOnTheirAxisOnPressOnly)
 
 TEST(X11EventTranslation, MotionAndCrossingCarryTheHeldButtons)
 {
-    const auto move = translateInputEvent(pointerEvent(XCB_MOTION_NOTIFY, 7, 8, kLeftHeld | kShiftState), nullptr);
+    const auto move =
+        translateInputEvent(pointerEvent(XCB_MOTION_NOTIFY, 7, 8, kLeftHeld | kShiftState), nullptr);
     ASSERT_TRUE(move);
     EXPECT_EQ(move->type, Type::MouseMoved);
     EXPECT_EQ(move->where, CPoint(7, 8));

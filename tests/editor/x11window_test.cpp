@@ -27,7 +27,8 @@ struct XServer : ::testing::Test {
 
     // Fills the offscreen picture with one colour, copies `area` of it to the
     // window and looks at the host's window.
-    morvik::host::Screenshot show(Surface& surface, double red, double green, double blue, const VSTGUI::CRect& area)
+    morvik::host::Screenshot show(Surface& surface, double red, double green, double blue,
+                                  const VSTGUI::CRect& area)
     {
         cairo_t* cr = cairo_create(surface.offscreen());
         cairo_set_source_rgb(cr, red, green, blue);
@@ -50,8 +51,8 @@ TEST_F(XServer, TheChildWindowIsMappedAndAnnouncesXEmbedMapped)
     xcb_connection_t* c = display->connection();
 
     const xcb_atom_t xembedInfo = display->atom("_XEMBED_INFO");
-    auto* property = xcb_get_property_reply(c, xcb_get_property(c, 0, child->id(), xembedInfo, xembedInfo, 0, 2),
-                                            nullptr);
+    auto* property =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, child->id(), xembedInfo, xembedInfo, 0, 2), nullptr);
     ASSERT_TRUE(property);
     ASSERT_EQ(xcb_get_property_value_length(property), 8);
     const auto* info = static_cast<const uint32_t*>(xcb_get_property_value(property));

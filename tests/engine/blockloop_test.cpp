@@ -75,8 +75,8 @@ void expectSameState(const PlugProcessor& fast, const PlugProcessor& reference)
     EXPECT_TRUE(sameMemory(fastArrays[1], referenceArrays[1], PlugProcessor::kHistoryFactor * n));
     for (std::size_t k = 0; k < fastArrays.size(); ++k)
         EXPECT_TRUE(k == 1 || sameMemory(fastArrays[k], referenceArrays[k], n)) << "array " << k;
-    for (auto filter : {&PlugProcessor::dampingLowpass, &PlugProcessor::tankLowpass, &PlugProcessor::midHighpass,
-                        &PlugProcessor::sideHighpass})
+    for (auto filter : {&PlugProcessor::dampingLowpass, &PlugProcessor::tankLowpass,
+                        &PlugProcessor::midHighpass, &PlugProcessor::sideHighpass})
         EXPECT_EQ(std::memcmp(&(fast.*filter), &(reference.*filter), sizeof(OnePoleFilter)), 0);
 }
 
@@ -152,7 +152,8 @@ TEST_P(SameAsReference, ThirtyTwoBit)
 
 std::string rateAndLevel(const testing::TestParamInfo<std::tuple<double, VectorLevel>>& info)
 {
-    return std::to_string(static_cast<int>(std::get<0>(info.param))) + "Hz" + levelName(std::get<1>(info.param));
+    return std::to_string(static_cast<int>(std::get<0>(info.param))) + "Hz" +
+        levelName(std::get<1>(info.param));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engine, SameAsReference,
@@ -175,7 +176,9 @@ TEST_P(PredelayShorterThanABatch, SameAsReference)
 
 INSTANTIATE_TEST_SUITE_P(Engine, PredelayShorterThanABatch,
                          testing::Values(VectorLevel::kBaseline, VectorLevel::kAvx2, VectorLevel::kAvx512),
-                         [](const testing::TestParamInfo<VectorLevel>& info) { return levelName(info.param); });
+                         [](const testing::TestParamInfo<VectorLevel>& info) {
+                             return levelName(info.param);
+                         });
 
 // A change of Rvb Time gives new line lengths at the end of its cycle's hold, on a
 // sample known in advance. A block that starts 1, 2 or 63 samples before it has the
@@ -201,8 +204,8 @@ TEST(BlockLoop, HoldEndingInsideABlockIsExactAtEveryAlignment)
         std::vector<double> inL = noise(static_cast<std::size_t>(total), 41u);
         std::vector<double> inR = noise(static_cast<std::size_t>(total), 42u);
         std::vector<double> fastL(total), fastR(total), refL(total), refR(total);
-        for (const auto& [start, end] : {std::pair{0, kSettled}, std::pair{kSettled, blockStart},
-                                         std::pair{blockStart, total}}) {
+        for (const auto& [start, end] :
+             {std::pair{0, kSettled}, std::pair{kSettled, blockStart}, std::pair{blockStart, total}}) {
             if (start == kSettled) {
                 setParameter(*fast, kValueRvbTime, 0.6);
                 setParameter(*reference, kValueRvbTime, 0.6);

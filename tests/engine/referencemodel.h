@@ -53,9 +53,9 @@ inline void referenceSample(PlugProcessor& e, double xL, double xR, double& outL
     for (int i = 0; i < 16; ++i)
         t[i] = readDelayed(e.tankLines[i], n, w, e.lineLength[i]);
     const double left = t[0] + t[1] + t[2] + t[3] + t[4] - t[5] + t[6] - t[7] + t[8] - t[9] + t[10] - t[11] +
-                        t[12] + t[13] + t[14] + t[15];
+        t[12] + t[13] + t[14] + t[15];
     const double right = t[0] - t[1] + t[2] - t[3] + t[4] + t[5] + t[6] + t[7] + t[8] + t[9] + t[10] + t[11] +
-                         t[12] - t[13] + t[14] - t[15];
+        t[12] - t[13] + t[14] - t[15];
     double f = 0.0;
     for (int i = 0; i < 16; ++i)
         f = i == 0 ? e.feedbackWeight[0] * t[0] : f + e.feedbackWeight[i] * t[i];

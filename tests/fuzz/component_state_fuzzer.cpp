@@ -18,7 +18,6 @@ using namespace Steinberg::Vst;
 using morvik::testing::kParameterIds;
 using morvik::testing::require;
 
-
 std::vector<ParamValue> values(IEditController& controller)
 {
     std::vector<ParamValue> result;
@@ -31,11 +30,13 @@ std::vector<ParamValue> values(IEditController& controller)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    IPtr<IEditController> controller = owned(static_cast<IEditController*>(PlugController::createInstance(nullptr)));
+    IPtr<IEditController> controller =
+        owned(static_cast<IEditController*>(PlugController::createInstance(nullptr)));
     require(controller && controller->initialize(nullptr) == kResultOk, "initialize succeeds");
     const auto defaults = values(*controller);
 
-    auto stream = morvik::host::create<morvik::host::MemoryStream>(std::vector<std::uint8_t>(data, data + size));
+    auto stream =
+        morvik::host::create<morvik::host::MemoryStream>(std::vector<std::uint8_t>(data, data + size));
     const tresult result = controller->setComponentState(stream.get());
     if (result != kResultOk) {
         require(size < static_cast<std::size_t>(PlugState::kStreamSize), "a whole record is taken");

@@ -74,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     processBlock(*processor, runner);
 
     const auto before = savedState(*processor);
-    auto stream = morvik::host::create<morvik::host::MemoryStream>(std::vector<std::uint8_t>(data, data + size));
+    auto stream =
+        morvik::host::create<morvik::host::MemoryStream>(std::vector<std::uint8_t>(data, data + size));
     const tresult result = processor->setState(stream.get());
     if (result == kResultOk) {
         require(size >= static_cast<std::size_t>(PlugState::kStreamSize), "only a whole record is taken");

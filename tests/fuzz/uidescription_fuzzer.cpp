@@ -23,7 +23,10 @@ using morvik::testing::require;
 
 struct FuzzController : IController {
     void valueChanged(CControl*) override {}
-    IController* createSubController(UTF8StringPtr, const IUIDescription*) override { return new FuzzController; }
+    IController* createSubController(UTF8StringPtr, const IUIDescription*) override
+    {
+        return new FuzzController;
+    }
 };
 
 void writeBack(CView* root, const UIDescription& description)
@@ -55,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzController controller;
     if (!description->parse()) {
         require(!description->getParseError().empty(), "a refused description says why");
-        require(description->createView("view", &controller) == nullptr, "a refused description builds nothing");
+        require(description->createView("view", &controller) == nullptr,
+                "a refused description builds nothing");
         return 0;
     }
     for (const auto& [name, node] : readUIDescription(xml).content.templates) {

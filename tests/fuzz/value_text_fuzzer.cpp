@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     const ParamID id = data[0] < kIdCount ? kParameterIds[data[0]] : data[0];
-    const bool known = std::find(std::begin(kParameterIds), std::end(kParameterIds), id) != std::end(kParameterIds);
+    const bool known =
+        std::find(std::begin(kParameterIds), std::end(kParameterIds), id) != std::end(kParameterIds);
     std::vector<TChar> text;
     for (std::size_t i = 1; i + 1 < size; i += 2)
         text.push_back(static_cast<TChar>(data[i] | data[i + 1] << 8));
@@ -77,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ParamValue again = -1.0;
     require(controller.getParamValueByString(id, shown, again) == kResultOk, "the value's text reads back");
     String128 shownAgain{};
-    require(controller.getParamStringByValue(id, again, shownAgain) == kResultOk, "the read-back value has a text");
+    require(controller.getParamStringByValue(id, again, shownAgain) == kResultOk,
+            "the read-back value has a text");
     require(showTheSameValue(shown, shownAgain), "a shown value reads back as itself");
     return 0;
 }

@@ -62,8 +62,8 @@ TEST(OutOfMemory, EachClassIsCreatedOrRefusedWithOutOfMemory)
         std::string_view category;
         FUID iid;
     };
-    for (const Case& c : {Case{kAudioEffectClass, IComponent::iid},
-                          Case{kComponentControllerClass, IEditController::iid}}) {
+    for (const Case& c :
+         {Case{kAudioEffectClass, IComponent::iid}, Case{kComponentControllerClass, IEditController::iid}}) {
         SCOPED_TRACE(c.category);
         const auto cid = findClass(module->factory(), c.category);
         ASSERT_TRUE(cid);
@@ -71,8 +71,8 @@ TEST(OutOfMemory, EachClassIsCreatedOrRefusedWithOutOfMemory)
             SCOPED_TRACE(index);
             void* object = nullptr;
             bool failed = false;
-            const tresult result =
-                callFailingAt(index, failed, [&] { return module->factory().createInstance(*cid, c.iid, &object); });
+            const tresult result = callFailingAt(
+                index, failed, [&] { return module->factory().createInstance(*cid, c.iid, &object); });
             if (!failed) {
                 EXPECT_EQ(result, kResultOk);
                 ASSERT_NE(object, nullptr);
@@ -96,7 +96,8 @@ TEST(OutOfMemory, InitializeAddsBothBusesOrNoneAndCanBeRetried)
     for (long index = 0;; ++index) {
         SCOPED_TRACE(index);
         bool failed = false;
-        const tresult result = callFailingAt(index, failed, [&] { return component->initialize(context.get()); });
+        const tresult result =
+            callFailingAt(index, failed, [&] { return component->initialize(context.get()); });
         if (!failed) {
             EXPECT_EQ(result, kResultOk);
             break;

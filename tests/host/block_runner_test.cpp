@@ -13,11 +13,18 @@ using ::testing::_;
 using ::testing::Invoke;
 using ::testing::NiceMock;
 
-Vst::Sample32** channelsOf(Vst::AudioBusBuffers& bus, Vst::Sample32) { return bus.channelBuffers32; }
-Vst::Sample64** channelsOf(Vst::AudioBusBuffers& bus, Vst::Sample64) { return bus.channelBuffers64; }
+Vst::Sample32** channelsOf(Vst::AudioBusBuffers& bus, Vst::Sample32)
+{
+    return bus.channelBuffers32;
+}
+Vst::Sample64** channelsOf(Vst::AudioBusBuffers& bus, Vst::Sample64)
+{
+    return bus.channelBuffers64;
+}
 
 template <class Runner>
-class BlockRunnerTest : public ::testing::Test {};
+class BlockRunnerTest : public ::testing::Test {
+};
 
 using Runners = ::testing::Types<BlockRunner32, BlockRunner64>;
 TYPED_TEST_SUITE(BlockRunnerTest, Runners);

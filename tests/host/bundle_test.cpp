@@ -42,7 +42,8 @@ TEST(BundleBinary, ExportsExactlyTheThreeEntryPoints)
 TEST(BundleBinary, SymbolReaderSeesEveryExportOfAKnownModule)
 {
     // Without this, an empty answer would pass the test above's negative half.
-    const auto fake = std::filesystem::path(MORVIK_FAKES_DIR) / "FakePlug.vst3/Contents/x86_64-linux/FakePlug.so";
+    const auto fake =
+        std::filesystem::path(MORVIK_FAKES_DIR) / "FakePlug.vst3/Contents/x86_64-linux/FakePlug.so";
     EXPECT_THAT(morvik::testing::exportedSymbols(fake),
                 UnorderedElementsAre("GetPluginFactory", "ModuleEntry", "ModuleExit", "fakeModuleEvents",
                                      "fakeModuleClearEvents"));
@@ -147,7 +148,8 @@ TEST_F(Bundle, AnswersUnknownClassesAndInterfacesWithNoObject)
 
 TEST_F(Bundle, GetPluginFactoryAnswersTheSameFactoryWhileOneIsHeld)
 {
-    const auto getFactory = reinterpret_cast<GetFactoryProc>(dlsym(module->nativeHandle(), "GetPluginFactory"));
+    const auto getFactory =
+        reinterpret_cast<GetFactoryProc>(dlsym(module->nativeHandle(), "GetPluginFactory"));
     ASSERT_NE(getFactory, nullptr);
     IPluginFactory* again = getFactory();
     EXPECT_EQ(again, &factory());

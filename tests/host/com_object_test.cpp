@@ -77,7 +77,8 @@ struct HostObject {
 };
 
 template <class T>
-class HostObjects : public ::testing::Test {};
+class HostObjects : public ::testing::Test {
+};
 
 using AllHostObjects =
     ::testing::Types<HostObject<morvik::host::HostApplication, Vst::IHostApplication>,

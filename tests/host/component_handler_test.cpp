@@ -18,8 +18,9 @@ TEST(RecordingComponentHandler, RecordsEveryCallInOrder)
     EXPECT_EQ(handler->endEdit(4), kResultOk);
     EXPECT_EQ(handler->restartComponent(Vst::kParamValuesChanged), kResultOk);
 
-    EXPECT_THAT(recorder->calls(), ElementsAre(beginEdit(4), performEdit(4, 0.25), performEdit(4, 0.5), endEdit(4),
-                                               restartComponent(Vst::kParamValuesChanged)));
+    EXPECT_THAT(recorder->calls(),
+                ElementsAre(beginEdit(4), performEdit(4, 0.25), performEdit(4, 0.5), endEdit(4),
+                            restartComponent(Vst::kParamValuesChanged)));
     recorder->clear();
     EXPECT_TRUE(recorder->calls().empty());
 }

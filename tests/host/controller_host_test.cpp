@@ -116,10 +116,10 @@ TEST_F(HostedPair, PublishesTheEightParameters)
         int32 flags;
     };
     const Row rows[] = {
-        {0, "Bypass", "", 1, 0.0, "Off", 0x10001},   {1, "Level", "dB", 0, 0.75, "0.00", 1},
-        {2, "Mix", "%", 0, 0.5, "50", 1},            {3, "Predelay", "ms", 0, 0.0, "1.0", 1},
-        {4, "Rvb Time", "s", 0, 0.15, "0.35", 1},    {5, "Diffusion", "%", 0, 1.0, "100", 1},
-        {6, "LPCut", "Hz", 0, 0.8, "8000", 1},       {8, "Slope", "%", 0, 1.0, "100", 1},
+        {0, "Bypass", "", 1, 0.0, "Off", 0x10001}, {1, "Level", "dB", 0, 0.75, "0.00", 1},
+        {2, "Mix", "%", 0, 0.5, "50", 1},          {3, "Predelay", "ms", 0, 0.0, "1.0", 1},
+        {4, "Rvb Time", "s", 0, 0.15, "0.35", 1},  {5, "Diffusion", "%", 0, 1.0, "100", 1},
+        {6, "LPCut", "Hz", 0, 0.8, "8000", 1},     {8, "Slope", "%", 0, 1.0, "100", 1},
     };
     ASSERT_EQ(controller->getParameterCount(), 8);
     for (int32 index = 0; index < 8; ++index) {
@@ -150,10 +150,10 @@ TEST_F(HostedPair, ValueTextsAndTheirInverse)
         const char* expected;
     };
     const Case cases[] = {
-        {1, 0.75, "0.00"},   {1, 0.7499999, "0.00"}, {1, 0.74998, "-0.00"}, {1, 0.0, "-36.00"},
-        {6, 0.0, "500"},     {6, 0.5, "2828"},       {6, 0.8, "8000"},      {6, 1.0, "16000"},
-        {3, 0.0, "1.0"},     {3, 0.5, "15.8"},       {3, 1.0, "250.0"},     {0, 1.0, "On"},
-        {0, 0.0, "Off"},     {4, 1.0, "1.20"},
+        {1, 0.75, "0.00"}, {1, 0.7499999, "0.00"}, {1, 0.74998, "-0.00"}, {1, 0.0, "-36.00"},
+        {6, 0.0, "500"},   {6, 0.5, "2828"},       {6, 0.8, "8000"},      {6, 1.0, "16000"},
+        {3, 0.0, "1.0"},   {3, 0.5, "15.8"},       {3, 1.0, "250.0"},     {0, 1.0, "On"},
+        {0, 0.0, "Off"},   {4, 1.0, "1.20"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(text(c.id, c.normalized), c.expected) << c.id << " at " << c.normalized;
@@ -226,7 +226,8 @@ TEST_F(HostedPair, BrokenStatesChangeNoParameter)
     const auto saved = processorState();
     ASSERT_EQ(controller->setParamNormalized(2, 0.9), kResultOk);
     for (size_t length : {size_t{0}, size_t{12}, size_t{131}}) {
-        auto stream = create<MemoryStream>(std::vector<std::uint8_t>(saved.begin(), saved.begin() + long(length)));
+        auto stream =
+            create<MemoryStream>(std::vector<std::uint8_t>(saved.begin(), saved.begin() + long(length)));
         EXPECT_EQ(controller->setComponentState(stream.get()), kResultFalse) << length;
         EXPECT_EQ(controller->getParamNormalized(2), 0.9) << length;
     }

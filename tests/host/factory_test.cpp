@@ -47,11 +47,12 @@ protected:
     {
         ON_CALL(factory, countClasses()).WillByDefault(Return(2));
         ON_CALL(factory, getClassInfo(0, _))
-            .WillByDefault(DoAll(SetArgPointee<1>(classInfo(kControllerId, "Component Controller Class", "Ctrl")),
-                                 Return(kResultOk)));
-        ON_CALL(factory, getClassInfo(1, _))
             .WillByDefault(
-                DoAll(SetArgPointee<1>(classInfo(kEffectId, "Audio Module Class", "Effect")), Return(kResultOk)));
+                DoAll(SetArgPointee<1>(classInfo(kControllerId, "Component Controller Class", "Ctrl")),
+                      Return(kResultOk)));
+        ON_CALL(factory, getClassInfo(1, _))
+            .WillByDefault(DoAll(SetArgPointee<1>(classInfo(kEffectId, "Audio Module Class", "Effect")),
+                                 Return(kResultOk)));
         ON_CALL(factory, queryInterface(_, _)).WillByDefault(Invoke([this](const TUID iid, void** obj) {
             *obj = nullptr;
             if (!answersNewerInterfaces && !iidEqual(iid, IPluginFactory::iid))

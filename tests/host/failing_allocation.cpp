@@ -14,8 +14,8 @@ std::atomic<bool> failureReached{false};
 bool thisAllocationFails()
 {
     long left = allocationsBeforeFailure.load(std::memory_order_relaxed);
-    while (left >= 0 && !allocationsBeforeFailure.compare_exchange_weak(left, left - 1, std::memory_order_relaxed)) {
-    }
+    while (left >= 0 &&
+           !allocationsBeforeFailure.compare_exchange_weak(left, left - 1, std::memory_order_relaxed)) {}
     if (left != 0)
         return false;
     failureReached.store(true, std::memory_order_relaxed);

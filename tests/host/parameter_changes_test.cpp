@@ -66,8 +66,7 @@ TEST(ParamValueQueue, KeepsPointsInSampleOrderAndReplacesAnOffsetsValue)
     ASSERT_TRUE(changes->addChange(1, 50, 0.4));
     ASSERT_TRUE(changes->addChange(1, 50, 0.5));
     ASSERT_EQ(changes->getParameterCount(), 1);
-    EXPECT_EQ(pointsOf(*changes->getParameterData(0)),
-              (std::vector<Point>{{0, 0.2}, {50, 0.5}, {100, 0.9}}));
+    EXPECT_EQ(pointsOf(*changes->getParameterData(0)), (std::vector<Point>{{0, 0.2}, {50, 0.5}, {100, 0.9}}));
 }
 
 TEST(ParamValueQueue, AnswersTheIndexOfEachNewPoint)

@@ -18,7 +18,8 @@ public:
                  Steinberg::int32),
                 (override));
     MOCK_METHOD(Steinberg::tresult, getBusArrangement,
-                (Steinberg::Vst::BusDirection, Steinberg::int32, Steinberg::Vst::SpeakerArrangement&), (override));
+                (Steinberg::Vst::BusDirection, Steinberg::int32, Steinberg::Vst::SpeakerArrangement&),
+                (override));
     MOCK_METHOD(Steinberg::tresult, canProcessSampleSize, (Steinberg::int32), (override));
     MOCK_METHOD(Steinberg::uint32, getLatencySamples, (), (override));
     MOCK_METHOD(Steinberg::tresult, setupProcessing, (Steinberg::Vst::ProcessSetup&), (override));
@@ -39,10 +40,11 @@ public:
     MOCK_METHOD(Steinberg::int32, getBusCount, (Steinberg::Vst::MediaType, Steinberg::Vst::BusDirection),
                 (override));
     MOCK_METHOD(Steinberg::tresult, getBusInfo,
-                (Steinberg::Vst::MediaType, Steinberg::Vst::BusDirection, Steinberg::int32, Steinberg::Vst::BusInfo&),
+                (Steinberg::Vst::MediaType, Steinberg::Vst::BusDirection, Steinberg::int32,
+                 Steinberg::Vst::BusInfo&),
                 (override));
-    MOCK_METHOD(Steinberg::tresult, getRoutingInfo, (Steinberg::Vst::RoutingInfo&, Steinberg::Vst::RoutingInfo&),
-                (override));
+    MOCK_METHOD(Steinberg::tresult, getRoutingInfo,
+                (Steinberg::Vst::RoutingInfo&, Steinberg::Vst::RoutingInfo&), (override));
     MOCK_METHOD(Steinberg::tresult, activateBus,
                 (Steinberg::Vst::MediaType, Steinberg::Vst::BusDirection, Steinberg::int32, Steinberg::TBool),
                 (override));
@@ -62,7 +64,8 @@ public:
     MOCK_METHOD(Steinberg::tresult, createInstance, (Steinberg::FIDString, Steinberg::FIDString, void**),
                 (override));
     MOCK_METHOD(Steinberg::tresult, getClassInfo2, (Steinberg::int32, Steinberg::PClassInfo2*), (override));
-    MOCK_METHOD(Steinberg::tresult, getClassInfoUnicode, (Steinberg::int32, Steinberg::PClassInfoW*), (override));
+    MOCK_METHOD(Steinberg::tresult, getClassInfoUnicode, (Steinberg::int32, Steinberg::PClassInfoW*),
+                (override));
     MOCK_METHOD(Steinberg::tresult, setHostContext, (Steinberg::FUnknown*), (override));
 };
 

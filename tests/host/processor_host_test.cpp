@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "sdk/vst3/interfaces/all.h"
+#include "tests/host/bundle_location.h"
+#include "tests/host/component_state.h"
+#include "tests/host/raw_module.h"
 #include "tools/host/block_runner.h"
 #include "tools/host/factory.h"
 #include "tools/host/host_application.h"
@@ -18,9 +21,6 @@
 #include "tools/host/module.h"
 #include "tools/host/parameter_changes.h"
 #include "tools/host/text.h"
-#include "tests/host/bundle_location.h"
-#include "tests/host/component_state.h"
-#include "tests/host/raw_module.h"
 
 namespace {
 
@@ -177,7 +177,7 @@ TEST_F(HostedProcessor, LastPointOfEachQueueHoldsForTheBlock)
     auto changes = create<ParameterChanges>();
     changes->addChange(kParamLevel, 0, 0.2);
     changes->addChange(kParamLevel, 100, 0.9);
-    changes->addChange(7, 0, 0.3);   // no such parameter
+    changes->addChange(7, 0, 0.3);  // no such parameter
     changes->addChange(9, 0, 0.3);
     changes->addNullQueue();
     BlockOptions options;
@@ -278,7 +278,10 @@ TEST_F(HostedProcessor, TailIsTheGateTimePlusHalfASecond)
         uint32 expected;
     };
     const Case cases[] = {
-        {44100.0, 0.15, 37485}, {44100.0, 0.0, 30869}, {44100.0, 1.0, 74970}, {48000.0, 1.0, 81600},
+        {44100.0, 0.15, 37485},
+        {44100.0, 0.0, 30869},
+        {44100.0, 1.0, 74970},
+        {48000.0, 1.0, 81600},
     };
     for (const Case& c : cases) {
         setup(c.rate, kSample32);

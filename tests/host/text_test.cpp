@@ -20,21 +20,25 @@ TEST_P(TextRoundTrip, ConvertsBothWays)
     EXPECT_EQ(toUtf8(text.utf16.c_str(), text.utf16.size() + 1), text.utf8);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TextRoundTrip,
-    ::testing::Values(TextCase{"ascii", "tk MORVIK Gate", u"tk MORVIK Gate"},
-                      TextCase{"two_byte", "50 %, 8000 Hz, \xC2\xB5s", u"50 %, 8000 Hz, \u00B5s"},
-                      TextCase{"three_byte", "\xE2\x86\x92 dB", u"\u2192 dB"},
-                      TextCase{"surrogate_pair", "\xF0\x9D\x84\x9E", u"\U0001D11E"},
-                      TextCase{"empty", "", u""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, TextRoundTrip,
+                         ::testing::Values(TextCase{"ascii", "tk MORVIK Gate", u"tk MORVIK Gate"},
+                                           TextCase{"two_byte", "50 %, 8000 Hz, \xC2\xB5s",
+                                                    u"50 %, 8000 Hz, \u00B5s"},
+                                           TextCase{"three_byte", "\xE2\x86\x92 dB", u"\u2192 dB"},
+                                           TextCase{"surrogate_pair", "\xF0\x9D\x84\x9E", u"\U0001D11E"},
+                                           TextCase{"empty", "", u""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Text, BrokenInputBecomesReplacementCharacters)
 {
-    EXPECT_EQ(toUtf16("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(toUtf16("a\xFF"
+                      "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(toUtf16("\xE2\x86"), u"\uFFFD\uFFFD");
     const char16_t loneSurrogate[] = {u'a', 0xD800, u'b', 0};
-    EXPECT_EQ(toUtf8(loneSurrogate), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(toUtf8(loneSurrogate),
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 TEST(Text, UnterminatedFieldsStopAtTheirEnd)

@@ -19,7 +19,8 @@ using namespace morvik::host;
 
 constexpr int32 kBlock = 256;
 
-IPtr<PlugProcessor> activeProcessor(double rate, int32 sampleSize, const PlugState& record = PlugState::defaults())
+IPtr<PlugProcessor> activeProcessor(double rate, int32 sampleSize,
+                                    const PlugState& record = PlugState::defaults())
 {
     IPtr<PlugProcessor> processor = owned(new PlugProcessor());
     EXPECT_EQ(processor->initialize(nullptr), kResultOk);
@@ -44,7 +45,8 @@ void fillWithNoise(BlockRunner<Sample>& runner, std::minstd_rand& random)
 
 // Runs `seconds` of noise; answers the output's peak, or NaN when a sample is not finite.
 template <class Sample>
-double runNoise(PlugProcessor& processor, BlockRunner<Sample>& runner, std::minstd_rand& random, double seconds)
+double runNoise(PlugProcessor& processor, BlockRunner<Sample>& runner, std::minstd_rand& random,
+                double seconds)
 {
     double peak = 0.0;
     const auto blocks = static_cast<int>(seconds * processor.sampleRate / kBlock);
@@ -66,11 +68,11 @@ void expectRecoveryFromOneBadSample()
 {
     constexpr int32 kBadIndex = 100;
     const int32 sampleSize = sizeof(Sample) == 4 ? kSample32 : kSample64;
-    for (const double bad : {std::nan(""), std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity()}) {
+    for (const double bad :
+         {std::nan(""), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}) {
         for (int32 badChannel = 0; badChannel < 2; ++badChannel) {
-            SCOPED_TRACE(::testing::Message() << bad << " in channel " << badChannel << ", " << 8 * sizeof(Sample)
-                                              << "-bit");
+            SCOPED_TRACE(::testing::Message()
+                         << bad << " in channel " << badChannel << ", " << 8 * sizeof(Sample) << "-bit");
             IPtr<PlugProcessor> processor = activeProcessor(48000.0, sampleSize);
             BlockRunner<Sample> runner(kBlock);
             std::minstd_rand random(7);
@@ -82,7 +84,8 @@ void expectRecoveryFromOneBadSample()
             ASSERT_EQ(runner.process(*processor, kBlock), kResultOk);
             for (int32 channel = 0; channel < 2; ++channel)
                 for (int32 i = kBadIndex; i < kBlock; ++i)
-                    ASSERT_TRUE(std::isfinite(runner.output(channel)[static_cast<size_t>(i)])) << "sample " << i;
+                    ASSERT_TRUE(std::isfinite(runner.output(channel)[static_cast<size_t>(i)]))
+                        << "sample " << i;
 
             // Long enough for anything left in the tank to come out; the reverb still sounds.
             const double peak = runNoise(*processor, runner, random, 1.5);
@@ -111,7 +114,8 @@ TEST(FiniteOutput, NoParameterSettingMakesTheOutputNonFinite)
             IPtr<PlugProcessor> processor = activeProcessor(rate, kSample32, record);
             BlockRunner32 runner(kBlock);
             std::minstd_rand random(static_cast<unsigned>(corner) + 1);
-            EXPECT_FALSE(std::isnan(runNoise(*processor, runner, random, 1.0))) << rate << " Hz, corner " << corner;
+            EXPECT_FALSE(std::isnan(runNoise(*processor, runner, random, 1.0)))
+                << rate << " Hz, corner " << corner;
             processor->setActive(false);
         }
     }

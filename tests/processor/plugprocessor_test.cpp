@@ -56,8 +56,7 @@ struct Block {
 using FloatBlock = Block<float>;
 using DoubleBlock = Block<double>;
 
-ProcessData blockData(AudioBusBuffers* in, AudioBusBuffers* out, int32 samples,
-                      int32 sampleSize = kSample32)
+ProcessData blockData(AudioBusBuffers* in, AudioBusBuffers* out, int32 samples, int32 sampleSize = kSample32)
 {
     ProcessData data{};
     data.processMode = kRealtime;
@@ -85,13 +84,10 @@ TEST_F(ArrangementFixture, AcceptsOnlyTwoSpeakersOnTheFirstBuses)
         tresult expected;
     };
     const Case cases[] = {
-        {stereo, 1, stereo, 1, kResultOk},
-        {mono, 1, stereo, 1, kResultFalse},
-        {stereo, 1, mono, 1, kResultFalse},
-        {nullptr, 0, nullptr, 0, kResultOk},
+        {stereo, 1, stereo, 1, kResultOk},         {mono, 1, stereo, 1, kResultFalse},
+        {stereo, 1, mono, 1, kResultFalse},        {nullptr, 0, nullptr, 0, kResultOk},
         {stereo, 1, stereo, 2, kResultFalse},  // more arrangements than buses
-        {stereo, -1, stereo, 1, kInvalidArgument},
-        {nullptr, 1, stereo, 1, kInvalidArgument},
+        {stereo, -1, stereo, 1, kInvalidArgument}, {nullptr, 1, stereo, 1, kInvalidArgument},
         {otherPair, 1, otherPair, 1, kResultOk},
     };
     for (const Case& c : cases)
@@ -103,13 +99,13 @@ TEST_F(ArrangementFixture, RefusesThreeOrSixSpeakersOnEitherSideAndStaysStereo)
 {
     SpeakerArrangement stereo[] = {SpeakerArr::kStereo};
     SpeakerArrangement three[] = {SpeakerArr::kStereo | (1 << 2)};  // L R C
-    SpeakerArrangement six[] = {0x3F};                               // 5.1
+    SpeakerArrangement six[] = {0x3F};                              // 5.1
     struct Case {
         SpeakerArrangement* ins;
         SpeakerArrangement* outs;
     };
-    for (const Case& c : {Case{three, stereo}, Case{stereo, three}, Case{six, stereo}, Case{stereo, six},
-                          Case{six, six}}) {
+    for (const Case& c :
+         {Case{three, stereo}, Case{stereo, three}, Case{six, stereo}, Case{stereo, six}, Case{six, six}}) {
         SCOPED_TRACE(testing::Message() << c.ins[0] << " in, " << c.outs[0] << " out");
         EXPECT_EQ(processor->setBusArrangements(c.ins, 1, c.outs, 1), kResultFalse);
         for (BusDirection direction : {kInput, kOutput}) {
@@ -197,8 +193,9 @@ TEST_F(ProcessorFixture, CarelessBuffersAreHandledSafely)
         data.numInputs = data.numOutputs = 1;
         EXPECT_EQ(processor->process(data), kResultOk);
     }
-    {  // a sample size that is neither 32 nor 64 bit: silence as 32-bit samples, which
-       // fits any buffer a host can hand over (ASan sees a write past these)
+    // A sample size that is neither 32 nor 64 bit: silence as 32-bit samples, which
+    // fits any buffer a host can hand over (ASan sees a write past these).
+    {
         for (int32 sampleSize : {2, -1}) {
             FloatBlock in(2, 32, 0.5f), out(2, 32, 9.0f);
             ProcessData data = blockData(&in.bus, &out.bus, 32, sampleSize);

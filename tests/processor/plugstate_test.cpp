@@ -11,11 +11,11 @@
 
 namespace {
 
+using morvik::host::MemoryStream;
+using morvik::host::WriteLimit;
 using Steinberg::kResultFalse;
 using Steinberg::kResultOk;
 using Steinberg::Vst::PlugState;
-using morvik::host::MemoryStream;
-using morvik::host::WriteLimit;
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes bytesOf(const PlugState& state)

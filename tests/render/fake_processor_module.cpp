@@ -43,7 +43,8 @@ tresult answer(const std::string& call, const std::string& details = {})
 void passThrough(ProcessData& data)
 {
     const bool wide = data.symbolicSampleSize == kSample64;
-    const std::size_t bytes = (wide ? sizeof(Sample64) : sizeof(Sample32)) * static_cast<std::size_t>(data.numSamples);
+    const std::size_t bytes =
+        (wide ? sizeof(Sample64) : sizeof(Sample32)) * static_cast<std::size_t>(data.numSamples);
     for (int32 channel = 0; channel < 2; ++channel) {
         void* out = wide ? static_cast<void*>(data.outputs[0].channelBuffers64[channel])
                          : static_cast<void*>(data.outputs[0].channelBuffers32[channel]);
@@ -72,7 +73,10 @@ std::string changesText(IParameterChanges* changes)
 
 class FakeProcessor : public morvik::host::ComObject<IComponent, IAudioProcessor> {
 public:
-    tresult initialize(FUnknown* context) override { return answer("initialize", context ? "context" : "none"); }
+    tresult initialize(FUnknown* context) override
+    {
+        return answer("initialize", context ? "context" : "none");
+    }
     tresult terminate() override { return answer("terminate"); }
 
     tresult getControllerClassId(TUID classId) override
@@ -92,9 +96,9 @@ public:
     tresult setBusArrangements(SpeakerArrangement* inputs, int32 numIns, SpeakerArrangement* outputs,
                                int32 numOuts) override
     {
-        return answer("setBusArrangements", std::to_string(numIns) + " " + std::to_string(numIns > 0 ? inputs[0] : 0) +
-                                                " " + std::to_string(numOuts) + " " +
-                                                std::to_string(numOuts > 0 ? outputs[0] : 0));
+        return answer("setBusArrangements",
+                      std::to_string(numIns) + " " + std::to_string(numIns > 0 ? inputs[0] : 0) + " " +
+                          std::to_string(numOuts) + " " + std::to_string(numOuts > 0 ? outputs[0] : 0));
     }
     tresult getBusArrangement(BusDirection, int32, SpeakerArrangement& arrangement) override
     {
@@ -108,19 +112,19 @@ public:
     uint32 getLatencySamples() override { return 0; }
     tresult setupProcessing(ProcessSetup& setup) override
     {
-        return answer("setupProcessing", std::to_string(setup.processMode) + " " +
-                                             std::to_string(setup.symbolicSampleSize) + " " +
-                                             std::to_string(setup.maxSamplesPerBlock) + " " +
-                                             std::to_string(static_cast<int>(setup.sampleRate)));
+        return answer("setupProcessing",
+                      std::to_string(setup.processMode) + " " + std::to_string(setup.symbolicSampleSize) +
+                          " " + std::to_string(setup.maxSamplesPerBlock) + " " +
+                          std::to_string(static_cast<int>(setup.sampleRate)));
     }
     tresult setProcessing(TBool state) override { return answer("setProcessing", std::to_string(state)); }
 
     tresult process(ProcessData& data) override
     {
-        const tresult result = answer("process", std::to_string(data.processMode) + " " +
-                                                     std::to_string(data.symbolicSampleSize) + " " +
-                                                     std::to_string(data.numSamples) +
-                                                     changesText(data.inputParameterChanges));
+        const tresult result =
+            answer("process",
+                   std::to_string(data.processMode) + " " + std::to_string(data.symbolicSampleSize) + " " +
+                       std::to_string(data.numSamples) + changesText(data.inputParameterChanges));
         if (result == kResultOk && data.numInputs > 0 && data.numOutputs > 0 && data.numSamples > 0)
             passThrough(data);
         return result;

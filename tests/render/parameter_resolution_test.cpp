@@ -61,7 +61,8 @@ public:
         if (!parameter)
             return kInvalidArgument;
         char plain[32];
-        std::snprintf(plain, sizeof(plain), "%.2f", parameter->min + normalized * (parameter->max - parameter->min));
+        std::snprintf(plain, sizeof(plain), "%.2f",
+                      parameter->min + normalized * (parameter->max - parameter->min));
         morvik::host::copyToString128(morvik::host::toUtf16(plain), text);
         return kResultOk;
     }
@@ -190,7 +191,8 @@ TEST_F(ParameterResolution, RejectsWhatTheControllerCannotTake)
         std::string_view messagePart;
     };
     const Case cases[] = {
-        {"Mix=loud", "\"loud\" is not a value of Mix; give a number from 0 to 100 %, with or without the units"},
+        {"Mix=loud",
+         "\"loud\" is not a value of Mix; give a number from 0 to 100 %, with or without the units"},
         {"Mix=%", "is not a value of Mix"},
         {"Mix=30 dB", "is not a value of Mix"},
         // Texts the controller would read in part: a number followed by more.
@@ -219,7 +221,8 @@ TEST_F(ParameterResolution, BringsANumberOutsideTheRangeToItsNearestEndWithAWarn
         std::optional<std::string_view> warning;
     };
     const Case cases[] = {
-        {"Mix=250", 1.0, "--set Mix=250: 250 is outside the range of Mix (from 0 to 100 %); 100.00 % is used"},
+        {"Mix=250", 1.0,
+         "--set Mix=250: 250 is outside the range of Mix (from 0 to 100 %); 100.00 % is used"},
         {"Mix=-5 %", 0.0, "-5 is outside the range of Mix"},
         {"Mix=100", 1.0, std::nullopt},
         {"LPCut=500", 0.0, std::nullopt},
@@ -231,7 +234,8 @@ TEST_F(ParameterResolution, BringsANumberOutsideTheRangeToItsNearestEndWithAWarn
         EXPECT_EQ(resolved->at(0).normalized, entry.normalized);
         EXPECT_EQ(resolved->at(0).warning.has_value(), entry.warning.has_value());
         if (entry.warning && resolved->at(0).warning) {
-            EXPECT_NE(resolved->at(0).warning->find(*entry.warning), std::string::npos) << *resolved->at(0).warning;
+            EXPECT_NE(resolved->at(0).warning->find(*entry.warning), std::string::npos)
+                << *resolved->at(0).warning;
         }
     }
 }
@@ -265,12 +269,13 @@ TEST(WithoutUnits, StripsMatchingUnitsAndBlanksOnly)
         std::string_view expected;
     };
     const Case cases[] = {
-        {"30%", "%", "30"},         {" 0.8 s ", "s", "0.8"}, {"4000HZ", "Hz", "4000"},
-        {"-3 dB", "dB", "-3"},      {"30", "%", "30"},       {"30", "", "30"},
-        {"%", "%", "%"},            {"30 %", "", "30 %"},    {"12 kHz", "Hz", "12 k"},
+        {"30%", "%", "30"},    {" 0.8 s ", "s", "0.8"}, {"4000HZ", "Hz", "4000"},
+        {"-3 dB", "dB", "-3"}, {"30", "%", "30"},       {"30", "", "30"},
+        {"%", "%", "%"},       {"30 %", "", "30 %"},    {"12 kHz", "Hz", "12 k"},
     };
     for (const Case& entry : cases)
-        EXPECT_EQ(withoutUnits(entry.text, entry.units), entry.expected) << entry.text << " / " << entry.units;
+        EXPECT_EQ(withoutUnits(entry.text, entry.units), entry.expected)
+            << entry.text << " / " << entry.units;
 }
 
 }  // namespace

@@ -55,7 +55,8 @@ TEST(RenderOptions, AcceptsEachOptionInItsForms)
              EXPECT_EQ(o.output, "out.wav");
              EXPECT_EQ(o.input, "in.wav");
          }},
-        {{"--bundle", "/opt/MorvikGate.vst3"}, [](const RenderOptions& o) { EXPECT_EQ(o.bundle, "/opt/MorvikGate.vst3"); }},
+        {{"--bundle", "/opt/MorvikGate.vst3"},
+         [](const RenderOptions& o) { EXPECT_EQ(o.bundle, "/opt/MorvikGate.vst3"); }},
         {{"--block", "256"}, [](const RenderOptions& o) { EXPECT_EQ(o.blockSize, 256); }},
         {{"--block=1"}, [](const RenderOptions& o) { EXPECT_EQ(o.blockSize, 1); }},
         {{"--preroll", "0"}, [](const RenderOptions& o) { EXPECT_EQ(o.prerollSeconds, 0.0); }},

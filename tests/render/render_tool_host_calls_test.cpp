@@ -41,9 +41,9 @@ protected:
     ProcessResult run(std::vector<std::string> arguments, const std::string& refusedCall = {}) const
     {
         arguments.insert(arguments.begin(), {"--bundle", MORVIK_FAKE_PROCESSOR_BUNDLE});
-        return morvik::testing::runProgram(MORVIK_RENDER_TOOL, arguments, scratch,
-                                           {"MORVIK_FAKE_LOG=" + (scratch / "calls.log").string(),
-                                            "MORVIK_FAKE_REFUSE=" + refusedCall});
+        return morvik::testing::runProgram(
+            MORVIK_RENDER_TOOL, arguments, scratch,
+            {"MORVIK_FAKE_LOG=" + (scratch / "calls.log").string(), "MORVIK_FAKE_REFUSE=" + refusedCall});
     }
 
     Calls calls() const
@@ -66,37 +66,48 @@ protected:
 TEST_F(RenderToolHostCalls, RunsPrerollInputAndTailInBlocksWithTheChangesInTheFirst)
 {
     // A pre-roll of 100 frames, the input's 1000 and the fake's tail of 250, in blocks of 300.
-    const ProcessResult result = run(
-        {inputFile(), "-o", outputFile(), "--block", "300", "--preroll", "0.0125", "--set", "2=0.25", "--set", "8=1"});
+    const ProcessResult result = run({inputFile(), "-o", outputFile(), "--block", "300", "--preroll",
+                                      "0.0125", "--set", "2=0.25", "--set", "8=1"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.out.find("controller:  none"), std::string::npos) << result.out;
 
     const Calls expected{
-        "initialize context", "setBusArrangements 1 3 1 3", "setupProcessing 2 0 300 8000", "setActive 1",
-        "setProcessing 1",    "process 2 0 300 2=0.25@0 8=1@0", "process 2 0 300", "process 2 0 300",
-        "process 2 0 200",    "getTailSamples", "process 2 0 250", "setProcessing 0", "setActive 0", "terminate",
+        "initialize context",
+        "setBusArrangements 1 3 1 3",
+        "setupProcessing 2 0 300 8000",
+        "setActive 1",
+        "setProcessing 1",
+        "process 2 0 300 2=0.25@0 8=1@0",
+        "process 2 0 300",
+        "process 2 0 300",
+        "process 2 0 200",
+        "getTailSamples",
+        "process 2 0 250",
+        "setProcessing 0",
+        "setActive 0",
+        "terminate",
     };
     EXPECT_EQ(calls(), expected);
 
     // The report gives the input's length before the processing, though the
     // input streams through and its length is known only at its end.
     const std::string report = "input:       " + inputFile() +
-                               "\n"
-                               "format:      WAV, 32-bit float\n"
-                               "rate:        8000 Hz\n"
-                               "channels:    2\n"
-                               "length:      1000 samples (0.125 s)\n"
-                               "block size:  300 samples\n"
-                               "sample size: 32-bit float\n"
-                               "pre-roll:    0.013 s (processed and discarded)\n"
-                               "parameters: (titles unknown: no controller)\n"
-                               "  2 = 0.250000\n"
-                               "  8 = 1.000000\n"
-                               "tail:        250 samples (0.031 s)\n"
-                               "output:      " +
-                               outputFile() +
-                               ", 1250 samples (0.156 s), 32-bit float WAV\n"
-                               "peak:        0.499500 (-6.0 dBFS)\n";
+        "\n"
+        "format:      WAV, 32-bit float\n"
+        "rate:        8000 Hz\n"
+        "channels:    2\n"
+        "length:      1000 samples (0.125 s)\n"
+        "block size:  300 samples\n"
+        "sample size: 32-bit float\n"
+        "pre-roll:    0.013 s (processed and discarded)\n"
+        "parameters: (titles unknown: no controller)\n"
+        "  2 = 0.250000\n"
+        "  8 = 1.000000\n"
+        "tail:        250 samples (0.031 s)\n"
+        "output:      " +
+        outputFile() +
+        ", 1250 samples (0.156 s), 32-bit float WAV\n"
+        "peak:        0.499500 (-6.0 dBFS)\n";
     ASSERT_NE(result.out.find("input:"), std::string::npos) << result.out;
     EXPECT_EQ(result.out.substr(result.out.find("input:")), report);
 
@@ -127,7 +138,8 @@ TEST_F(RenderToolHostCalls, WarnsWhenTheInputEndsBeforeItsHeaderSays)
     fs::resize_file(inputFile(), fs::file_size(inputFile()) - 800);
     const ProcessResult result = run({inputFile(), "-o", outputFile(), "--no-tail"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_NE(result.err.find("warning: " + inputFile() + " ends after 900 samples, though its header announces 1000"),
+    EXPECT_NE(result.err.find("warning: " + inputFile() +
+                              " ends after 900 samples, though its header announces 1000"),
               std::string::npos)
         << result.err;
 
@@ -144,9 +156,17 @@ TEST_F(RenderToolHostCalls, Processes64BitSamplesAndCanSkipTheTail)
         run({inputFile(), "-o", outputFile(), "--block", "600", "--preroll", "0", "--float64", "--no-tail"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const Calls expected{
-        "initialize context", "setBusArrangements 1 3 1 3", "setupProcessing 2 1 600 8000", "setActive 1",
-        "setProcessing 1",    "process 2 1 600", "process 2 1 400", "getTailSamples", "setProcessing 0",
-        "setActive 0",        "terminate",
+        "initialize context",
+        "setBusArrangements 1 3 1 3",
+        "setupProcessing 2 1 600 8000",
+        "setActive 1",
+        "setProcessing 1",
+        "process 2 1 600",
+        "process 2 1 400",
+        "getTailSamples",
+        "setProcessing 0",
+        "setActive 0",
+        "terminate",
     };
     EXPECT_EQ(calls(), expected);
     const auto output = morvik::testing::readSoundFile(outputFile());
@@ -165,12 +185,20 @@ TEST_F(RenderToolHostCalls, ReportsARefusedCallUndoesWhatWasDoneAndWritesNothing
     };
     const Case cases[] = {
         {"initialize", "refused initialize", {"initialize context"}, false},
-        {"setBusArrangements", "refused a stereo input and output", {"setBusArrangements 1 3 1 3", "terminate"}, true},
+        {"setBusArrangements",
+         "refused a stereo input and output",
+         {"setBusArrangements 1 3 1 3", "terminate"},
+         true},
         {"setupProcessing", "refused setupProcessing", {"setupProcessing 2 0 512 8000", "terminate"}, true},
         {"setActive", "refused setActive(true)", {"setActive 1", "terminate"}, true},
-        {"setProcessing", "refused setProcessing(true)", {"setProcessing 1", "setActive 0", "terminate"}, true},
-        {"process", "process failed on the block at sample 0",
-         {"process 2 0 512", "setProcessing 0", "setActive 0", "terminate"}, true},
+        {"setProcessing",
+         "refused setProcessing(true)",
+         {"setProcessing 1", "setActive 0", "terminate"},
+         true},
+        {"process",
+         "process failed on the block at sample 0",
+         {"process 2 0 512", "setProcessing 0", "setActive 0", "terminate"},
+         true},
         {"terminate", "refused terminate", {"setActive 0", "terminate"}, true},
     };
     for (const Case& entry : cases) {
@@ -181,14 +209,15 @@ TEST_F(RenderToolHostCalls, ReportsARefusedCallUndoesWhatWasDoneAndWritesNothing
         EXPECT_NE(result.err.find(entry.messagePart), std::string::npos) << result.err;
         EXPECT_FALSE(fs::exists(outputFile()));
         // With the whole length, even where processing stopped in the first block.
-        EXPECT_EQ(result.out.find("length:      1000 samples"), entry.reportsTheInput ? result.out.find("length:")
-                                                                                        : std::string::npos)
+        EXPECT_EQ(result.out.find("length:      1000 samples"),
+                  entry.reportsTheInput ? result.out.find("length:") : std::string::npos)
             << result.out;
         EXPECT_EQ(result.out.find("tail:"), std::string::npos) << result.out;
 
         const Calls all = calls();
         ASSERT_GE(all.size(), entry.lastCalls.size());
-        EXPECT_EQ(Calls(all.end() - static_cast<std::ptrdiff_t>(entry.lastCalls.size()), all.end()), entry.lastCalls);
+        EXPECT_EQ(Calls(all.end() - static_cast<std::ptrdiff_t>(entry.lastCalls.size()), all.end()),
+                  entry.lastCalls);
     }
 }
 
@@ -255,7 +284,8 @@ TEST_F(RenderToolHostCalls, ReportsADamagedInputFirstAndWritesNothing)
         SCOPED_TRACE("refused: " + refusedCall);
         const ProcessResult result = run({damaged.string(), "-o", outputFile()}, refusedCall);
         EXPECT_EQ(result.exitCode, 1);
-        EXPECT_NE(result.err.find("error while reading " + damaged.string()), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("error while reading " + damaged.string()), std::string::npos)
+            << result.err;
         EXPECT_EQ(result.err.find("refused"), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "");
         EXPECT_FALSE(fs::exists(outputFile()));

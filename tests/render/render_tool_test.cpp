@@ -139,7 +139,8 @@ TEST_F(RenderTool, RendersAFileAtItsRateWithItsFirstTwoChannels)
             for (std::size_t frame = 0; frame < kFrames; ++frame)
                 largestDifference = std::max(largestDifference, std::abs(rendered[frame] - source[frame]));
             EXPECT_LT(largestDifference, kDryTolerance) << "channel " << channel;
-            EXPECT_LT(peak(rendered, kFrames, rendered.size()), kDryTolerance) << "tail of channel " << channel;
+            EXPECT_LT(peak(rendered, kFrames, rendered.size()), kDryTolerance)
+                << "tail of channel " << channel;
         }
     }
 }
@@ -148,12 +149,14 @@ TEST_F(RenderTool, SetsParametersByTitleWithUnits)
 {
     const std::vector<std::vector<double>> input{{0.25, -0.5, 0.125, 0.0}, {-0.25, 0.5, 0.0, 0.75}};
     ASSERT_TRUE(writeFloatWav(file("in.wav"), 48000, input));
-    const ProcessResult result = run({file("in.wav"), "-o", file("out.wav"), "--set", "Mix=0%", "--set", "Level=0 dB",
-                                      "--set", "Rvb Time=1.2 s", "--set", "Bypass=Off", "--set", "Predelay=0 ms"});
+    const ProcessResult result =
+        run({file("in.wav"), "-o", file("out.wav"), "--set", "Mix=0%", "--set", "Level=0 dB", "--set",
+             "Rvb Time=1.2 s", "--set", "Bypass=Off", "--set", "Predelay=0 ms"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.out.find("Rvb Time"), std::string::npos) << result.out;
-    EXPECT_NE(result.err.find("warning: --set Predelay=0 ms: 0 is outside the range of Predelay (from 1 to 250 ms); "
-                              "1.0 ms is used"),
+    EXPECT_NE(result.err.find(
+                  "warning: --set Predelay=0 ms: 0 is outside the range of Predelay (from 1 to 250 ms); "
+                  "1.0 ms is used"),
               std::string::npos)
         << result.err;
 
@@ -171,8 +174,8 @@ TEST_F(RenderTool, ListsTheParametersWithTheirRanges)
 {
     const ProcessResult result = run({"--list"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    for (const char* expected : {"Bypass", "Level", "Mix", "Predelay", "Rvb Time", "Diffusion", "LPCut", "Slope",
-                                 "-36.00..12.00", "500..16000", "0.35"})
+    for (const char* expected : {"Bypass", "Level", "Mix", "Predelay", "Rvb Time", "Diffusion", "LPCut",
+                                 "Slope", "-36.00..12.00", "500..16000", "0.35"})
         EXPECT_NE(result.out.find(expected), std::string::npos) << expected << " in\n" << result.out;
 }
 
@@ -217,8 +220,8 @@ TEST_F(RenderTool, HelpDocumentsEveryOption)
 {
     const ProcessResult result = run({"--help"});
     ASSERT_EQ(result.exitCode, 0);
-    for (const char* option : {"--output", "--bundle", "--set KEY=VALUE", "--list", "--block", "--float64", "--preroll",
-                               "--no-tail", "--help", "Exit status"})
+    for (const char* option : {"--output", "--bundle", "--set KEY=VALUE", "--list", "--block", "--float64",
+                               "--preroll", "--no-tail", "--help", "Exit status"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
 }
 

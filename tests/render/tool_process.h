@@ -17,6 +17,7 @@ struct ProcessResult {
 // process's environment plus `environment` ("NAME=value" each). Output goes
 // through files in `scratch`.
 ProcessResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                         const std::filesystem::path& scratch, const std::vector<std::string>& environment = {});
+                         const std::filesystem::path& scratch,
+                         const std::vector<std::string>& environment = {});
 
 }  // namespace morvik::testing

@@ -30,10 +30,11 @@ bool writeSoundFile(const std::filesystem::path& path, int sampleRate, int forma
         for (const auto& channel : channels)
             interleaved.push_back(channel.at(frame));
     return sf_writef_double(file.get(), interleaved.data(), static_cast<sf_count_t>(frames)) ==
-           static_cast<sf_count_t>(frames);
+        static_cast<sf_count_t>(frames);
 }
 
-bool writeFloatWav(const std::filesystem::path& path, int sampleRate, const std::vector<std::vector<double>>& channels)
+bool writeFloatWav(const std::filesystem::path& path, int sampleRate,
+                   const std::vector<std::vector<double>>& channels)
 {
     return writeSoundFile(path, sampleRate, SF_FORMAT_WAV | SF_FORMAT_FLOAT, channels);
 }
@@ -44,7 +45,8 @@ std::optional<SoundFileContents> readSoundFile(const std::filesystem::path& path
     SoundFile file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file || info.channels < 1)
         return std::nullopt;
-    std::vector<double> interleaved(static_cast<std::size_t>(info.frames) * static_cast<std::size_t>(info.channels));
+    std::vector<double> interleaved(static_cast<std::size_t>(info.frames) *
+                                    static_cast<std::size_t>(info.channels));
     if (sf_readf_double(file.get(), interleaved.data(), info.frames) != info.frames)
         return std::nullopt;
 

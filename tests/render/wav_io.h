@@ -22,7 +22,8 @@ bool writeSoundFile(const std::filesystem::path& path, int sampleRate, int forma
                     const std::vector<std::vector<double>>& channels);
 
 // A WAV file of 32-bit floats.
-bool writeFloatWav(const std::filesystem::path& path, int sampleRate, const std::vector<std::vector<double>>& channels);
+bool writeFloatWav(const std::filesystem::path& path, int sampleRate,
+                   const std::vector<std::vector<double>>& channels);
 
 std::optional<SoundFileContents> readSoundFile(const std::filesystem::path& path);
 

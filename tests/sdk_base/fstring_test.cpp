@@ -38,7 +38,9 @@ TEST(String, WideToUtf8InPlace)
     EXPECT_STREQ(text.text8(), "");  // not narrow yet
     ASSERT_TRUE(text.toMultiByte(kCP_Utf8));
     EXPECT_FALSE(text.isWideString());
-    EXPECT_STREQ(text.text8(), "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80");
+    EXPECT_STREQ(text.text8(),
+                 "Gr\xC3\xBC\xC3\x9F"
+                 "e \xE2\x82\xAC \xF0\x9F\x98\x80");
     EXPECT_EQ(text.length(), 16);
     EXPECT_TRUE(text.toMultiByte());  // already narrow
 
@@ -78,7 +80,9 @@ TEST(String, InvalidUtf16BecomesReplacementCharacter)
     const char16 lone[] = {u'a', 0xD800, u'b', 0};
     String text(lone);
     ASSERT_TRUE(text.toMultiByte());
-    EXPECT_STREQ(text.text8(), "a\xEF\xBF\xBD" "b");
+    EXPECT_STREQ(text.text8(),
+                 "a\xEF\xBF\xBD"
+                 "b");
 }
 
 // --- free helpers ----------------------------------------------------------
@@ -96,7 +100,9 @@ TEST(CopyHelpers, AsciiToUtf16CutsTerminatesAndZeroFills)
     copyAsciiToUtf16(field, 6, nullptr);
     EXPECT_EQ(field[0], 0);
     copyAsciiToUtf16(field, 6, "\xC3\xA9!");
-    EXPECT_EQ(u16(field), u"?" u"?!");
+    EXPECT_EQ(u16(field),
+              u"?"
+              u"?!");
 
     str8ToStr16(field, "Morvik", 4);
     EXPECT_EQ(u16(field), u"Mor");
@@ -219,10 +225,18 @@ TEST(UString, PrintFloatRoundsAsPrintf)
         const char16* expected;
     };
     const Case cases[] = {
-        {2.5, 0, u"2"},          {3.5, 0, u"4"},       {0.125, 2, u"0.12"}, {0.375, 2, u"0.38"},
-        {-0.00096, 2, u"-0.00"}, {15.811, 1, u"15.8"}, {1.0, 4, u"1.0000"}, {-0.0, 1, u"-0.0"},
-        {0.1, 20, u"0.10000000000000000555"}, {1e21, 0, u"1000000000000000000000"},
-        {123.456, 4, u"123.4560"},            {0.05, 1, u"0.1"},
+        {2.5, 0, u"2"},
+        {3.5, 0, u"4"},
+        {0.125, 2, u"0.12"},
+        {0.375, 2, u"0.38"},
+        {-0.00096, 2, u"-0.00"},
+        {15.811, 1, u"15.8"},
+        {1.0, 4, u"1.0000"},
+        {-0.0, 1, u"-0.0"},
+        {0.1, 20, u"0.10000000000000000555"},
+        {1e21, 0, u"1000000000000000000000"},
+        {123.456, 4, u"123.4560"},
+        {0.05, 1, u"0.1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.value << " / " << c.precision);
@@ -240,9 +254,9 @@ TEST(UString, PrintFloatMatchesPrintfOnManyValues)
 {
     char16 buffer[400];
     UString text(buffer, 400);
-    const double values[] = {0.0,     1.0 / 3,  2.0 / 3, 1e-7,     -1e-7,   0.045,  0.055, 1.005, 2.675,
-                             1e300,   -1e300,   5e-324,  12345.678, 0.9999, 99.995, 1e15,  1e16,  -2.5,
-                             -3.5,    0.000005, 1e-5,    9.5,       10.5};
+    const double values[] = {0.0,   1.0 / 3, 2.0 / 3, 1e-7,     -1e-7,     0.045,  0.055,  1.005,
+                             2.675, 1e300,   -1e300,  5e-324,   12345.678, 0.9999, 99.995, 1e15,
+                             1e16,  -2.5,    -3.5,    0.000005, 1e-5,      9.5,    10.5};
     for (double value : values)
         for (int32 precision : {0, 1, 2, 3, 4, 6, 10, 17}) {
             SCOPED_TRACE(testing::Message() << value << " / " << precision);
@@ -255,8 +269,9 @@ TEST(UString, PrintFloatSpecialValues)
 {
     char16 buffer[16];
     UString text(buffer, 16);
-    for (double value : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-                         std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN()}) {
+    for (double value :
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN()}) {
         ASSERT_TRUE(text.printFloat(value, 2));
         EXPECT_EQ(u16(text), printfText(value, 2));
     }
@@ -306,11 +321,12 @@ TEST(UString, ScanFloat)
         double expected;
     };
     const Case good[] = {
-        {u"1.5", 1.5},      {u"  -2.25", -2.25}, {u"\t+3", 3.0},   {u".5", 0.5},   {u"-.5", -0.5},
-        {u"12.5 dB", 12.5}, {u"1e3", 1000.0},    {u"2.5E-1", 0.25}, {u"7.", 7.0},  {u"0", 0.0},
-        {u"1e", 1.0},       {u"3,5", 3.0},       {u"-0", -0.0},    {u"\n 42x", 42.0},
-        {u"0x10", 0.0},     {u"1e-400", 0.0},    {u"-1e-400", -0.0}, {u"0.0000e-999", 0.0},
-        {u"5e-324", 5e-324}, {u"100e-330", 0.0}, {u"0.001e-322", 0.0}, {u"0.001e311", 1e308},
+        {u"1.5", 1.5},        {u"  -2.25", -2.25},   {u"\t+3", 3.0},      {u".5", 0.5},
+        {u"-.5", -0.5},       {u"12.5 dB", 12.5},    {u"1e3", 1000.0},    {u"2.5E-1", 0.25},
+        {u"7.", 7.0},         {u"0", 0.0},           {u"1e", 1.0},        {u"3,5", 3.0},
+        {u"-0", -0.0},        {u"\n 42x", 42.0},     {u"0x10", 0.0},      {u"1e-400", 0.0},
+        {u"-1e-400", -0.0},   {u"0.0000e-999", 0.0}, {u"5e-324", 5e-324}, {u"100e-330", 0.0},
+        {u"0.001e-322", 0.0}, {u"0.001e311", 1e308},
 
     };
     for (const Case& c : good) {
@@ -327,8 +343,9 @@ TEST(UString, ScanFloatFailuresLeaveTheValueAlone)
 {
     char16 buffer[32];
     UString text(buffer, 32);
-    for (const char16* bad : {u"", u"   ", u"abc", u"-", u"+", u".", u"-.", u"+-1", u"--1", u"inf", u"nan",
-                              u"-inf", u"dB 12", u"\u00E912", u"1e999", u"-1e999", u"1000e306", u"0.01e311"}) {
+    for (const char16* bad :
+         {u"", u"   ", u"abc", u"-", u"+", u".", u"-.", u"+-1", u"--1", u"inf", u"nan", u"-inf", u"dB 12",
+          u"\u00E912", u"1e999", u"-1e999", u"1000e306", u"0.01e311"}) {
         SCOPED_TRACE(testing::Message() << std::string(bad, bad + strlen16(bad)));
         text.assign(bad);
         double value = 0.75;

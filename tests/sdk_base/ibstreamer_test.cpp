@@ -23,8 +23,8 @@ TEST(IBStreamer, LittleEndianLayoutOfInt32Int64AndDouble)
     ASSERT_TRUE(streamer.writeInt32(-2));
     ASSERT_TRUE(streamer.writeInt64(0x0102030405060708LL));
     ASSERT_TRUE(streamer.writeInt64(std::numeric_limits<int64>::min()));
-    ASSERT_TRUE(streamer.writeDouble(1.0));      // 0x3FF0000000000000
-    ASSERT_TRUE(streamer.writeDouble(-0.0));     // 0x8000000000000000
+    ASSERT_TRUE(streamer.writeDouble(1.0));   // 0x3FF0000000000000
+    ASSERT_TRUE(streamer.writeDouble(-0.0));  // 0x8000000000000000
     ASSERT_TRUE(streamer.writeInt32u(0xDEADBEEFu));
 
     const Bytes expected = {

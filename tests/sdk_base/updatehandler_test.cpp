@@ -112,7 +112,8 @@ TEST_F(UpdateHandlerTest, DeferredUpdatesArriveOnlyWhenTriggered)
     EXPECT_EQ(UpdateHandler::instance()->countDeferredUpdates(model.unknownCast()), 2u);
 
     UpdateHandler::instance()->triggerDeferedUpdates();
-    const std::vector<Message> expected{{model.unknownCast(), IDependent::kChanged}, {model.unknownCast(), 7}};
+    const std::vector<Message> expected{{model.unknownCast(), IDependent::kChanged},
+                                        {model.unknownCast(), 7}};
     EXPECT_EQ(dep.received, expected);
     EXPECT_EQ(model.done, (std::vector<int32>{IDependent::kChanged, 7}));
 
@@ -278,7 +279,7 @@ TEST_F(UpdateHandlerTest, ObjectReleasedByItsDependentDuringChanged)
     model->addDependent(&dropper);
     model->addDependent(&after);
     dropper.onUpdate = [&](FUnknown*, int32) {
-        model->release();  // the last outside reference
+        model->release();         // the last outside reference
         EXPECT_FALSE(destroyed);  // kept alive until changed() is done
     };
     model->changed();

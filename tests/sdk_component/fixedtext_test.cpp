@@ -42,7 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Utf8Case{"FourByteBecomesSurrogatePair", "\xF0\x9D\x84\x9E", 4, u"\U0001D11E"},
                       Utf8Case{"CutToTheField", "abcdef", 4, u"abc"},
                       Utf8Case{"SurrogatePairIsNotSplit", "a\xF0\x9D\x84\x9E", 3, u"a"},
-                      Utf8Case{"StrayByte", "a\xFF" "b", 8, u"a\uFFFDb"},
+                      Utf8Case{"StrayByte",
+                               "a\xFF"
+                               "b",
+                               8, u"a\uFFFDb"},
                       Utf8Case{"Overlong", "\xC0\xAF", 8, u"\uFFFD"},
                       Utf8Case{"EncodedSurrogate", "\xED\xA0\x80", 8, u"\uFFFD"},
                       Utf8Case{"SequenceCutShort", "x\xE2\x82", 8, u"x\uFFFD"},
@@ -71,7 +74,9 @@ TEST(Utf16ToUtf8, ConvertsAndReplacesLoneSurrogates)
 
     const char16 lone[] = {u'a', char16{0xD800}, u'b', char16{0xDC00}, 0};
     FixedText::utf16ToUtf8(dest, sizeof(dest), lone, std::size(lone));
-    EXPECT_STREQ(dest, "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+    EXPECT_STREQ(dest,
+                 "a\xEF\xBF\xBD"
+                 "b\xEF\xBF\xBD");
 }
 
 TEST(Utf16ToUtf8, NeverCutsACharacter)

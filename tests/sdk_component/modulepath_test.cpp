@@ -31,15 +31,16 @@ TEST_P(ResourcesPath, IsBesideTheModulesFolderInsideContents)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ResourcesPath,
-    ::testing::Values(
-        PathCase{"InBundle", "/plugins/Gate.vst3/Contents/x86_64-linux/Gate.so", "/plugins/Gate.vst3/Contents/Resources/"},
-        PathCase{"WithDotSegments", "/plugins/./Gate.vst3/Contents/x86_64-linux/../x86_64-linux/Gate.so",
-                 "/plugins/Gate.vst3/Contents/Resources/"},
-        PathCase{"Relative", "Gate.vst3/Contents/x86_64-linux/Gate.so",
-                 (std::filesystem::current_path() / "Gate.vst3/Contents/Resources/").string()},
-        PathCase{"OutsideABundle", "/usr/lib/libgate.so", ""},
-        PathCase{"ContentsIsTheModulesOwnFolder", "/plugins/Gate.vst3/Contents/Gate.so", ""},
-        PathCase{"Empty", "", ""}),
+    ::testing::Values(PathCase{"InBundle", "/plugins/Gate.vst3/Contents/x86_64-linux/Gate.so",
+                               "/plugins/Gate.vst3/Contents/Resources/"},
+                      PathCase{"WithDotSegments",
+                               "/plugins/./Gate.vst3/Contents/x86_64-linux/../x86_64-linux/Gate.so",
+                               "/plugins/Gate.vst3/Contents/Resources/"},
+                      PathCase{"Relative", "Gate.vst3/Contents/x86_64-linux/Gate.so",
+                               (std::filesystem::current_path() / "Gate.vst3/Contents/Resources/").string()},
+                      PathCase{"OutsideABundle", "/usr/lib/libgate.so", ""},
+                      PathCase{"ContentsIsTheModulesOwnFolder", "/plugins/Gate.vst3/Contents/Gate.so", ""},
+                      PathCase{"Empty", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ModulePath, NamesTheFileThisCodeIsLinkedInto)
@@ -98,7 +99,8 @@ TEST_F(LoadedProbe, FindsTheResourcesOfItsOwnBundle)
     ASSERT_NE(resourcesPath, nullptr);
     char path[4096];
     ASSERT_TRUE(resourcesPath(path, sizeof(path)));
-    const std::filesystem::path bundle = std::filesystem::path(PROBE_MODULE_PATH).parent_path().parent_path().parent_path();
+    const std::filesystem::path bundle =
+        std::filesystem::path(PROBE_MODULE_PATH).parent_path().parent_path().parent_path();
     EXPECT_EQ(std::string(path), (bundle / "Contents" / "Resources" / "").string());
 }
 

@@ -25,9 +25,18 @@ public:
     static inline int alive = 0;
 };
 
-FUnknown* createNothing(void*) { return nullptr; }
-FUnknown* createOutOfMemory(void*) { throw std::bad_alloc(); }
-FUnknown* createBroken(void*) { throw std::runtime_error("broken"); }
+FUnknown* createNothing(void*)
+{
+    return nullptr;
+}
+FUnknown* createOutOfMemory(void*)
+{
+    throw std::bad_alloc();
+}
+FUnknown* createBroken(void*)
+{
+    throw std::runtime_error("broken");
+}
 
 const FUID kEffectId(0x11111111, 0x22222222, 0x33333333, 0x44444444);
 const FUID kOtherId(0x55555555, 0x66666666, 0x77777777, 0x88888888);

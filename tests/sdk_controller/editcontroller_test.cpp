@@ -159,8 +159,10 @@ TEST_F(EditControllerTest, EditsReachTheComponentHandler)
     handler.answer = kResultFalse;
     EXPECT_EQ(controller->endEdit(kGainId), kResultFalse);  // the host's answer comes back
 
-    const std::vector<RecordingHandler::Edit> expected = {
-        {Kind::begin, kGainId, 0.}, {Kind::perform, kGainId, 0.25}, {Kind::perform, kGainId, 1.}, {Kind::end, kGainId, 0.}};
+    const std::vector<RecordingHandler::Edit> expected = {{Kind::begin, kGainId, 0.},
+                                                          {Kind::perform, kGainId, 0.25},
+                                                          {Kind::perform, kGainId, 1.},
+                                                          {Kind::end, kGainId, 0.}};
     EXPECT_EQ(handler.edits, expected);
 }
 

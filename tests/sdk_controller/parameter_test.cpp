@@ -31,9 +31,8 @@ std::string textOf(const Parameter& parameter, ParamValue valueNormalized)
 
 TEST(Parameter, ConstructorFillsTheInfo)
 {
-    const auto parameter = owned(new Parameter(u"Amount", 7, u"%", 0.25, 3,
-                                               ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass,
-                                               12, u"Amt"));
+    const auto parameter = owned(new Parameter(
+        u"Amount", 7, u"%", 0.25, 3, ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 12, u"Amt"));
     const ParameterInfo& info = parameter->getInfo();
     EXPECT_EQ(info.id, 7u);
     EXPECT_EQ(narrow(info.title), "Amount");
@@ -103,7 +102,8 @@ TEST(Parameter, SeveralStepsReadAsTheStepNumber)
 {
     const auto parameter = makeParameter(4, 0.);
     const std::pair<ParamValue, std::string> cases[] = {
-        {0., "0"}, {-0., "0"}, {0.19, "0"}, {0.2, "1"}, {0.5, "2"}, {0.99, "4"}, {1., "4"}, {7., "4"}, {-1., "0"},
+        {0., "0"},   {-0., "0"}, {0.19, "0"}, {0.2, "1"}, {0.5, "2"},
+        {0.99, "4"}, {1., "4"},  {7., "4"},   {-1., "0"},
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(textOf(*parameter, value), text) << value;
@@ -147,10 +147,9 @@ TEST(Parameter, FromString)
         ParamValue expected;  // left untouched (-1) when not parsed
     };
     const Case cases[] = {
-        {1, "On", true, 1.},      {1, "Off", true, 0.},    {1, "1", true, 1.},
-        {0, "0.3", true, 0.3},    {0, "2", true, 1.},      {0, "-4", true, 0.},
-        {4, "2", true, 0.5},      {0, "abc", false, -1.},  {0, "", false, -1.},
-        {0, "nan", false, -1.},   {0, "On", false, -1.},
+        {1, "On", true, 1.}, {1, "Off", true, 0.},   {1, "1", true, 1.},    {0, "0.3", true, 0.3},
+        {0, "2", true, 1.},  {0, "-4", true, 0.},    {4, "2", true, 0.5},   {0, "abc", false, -1.},
+        {0, "", false, -1.}, {0, "nan", false, -1.}, {0, "On", false, -1.},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

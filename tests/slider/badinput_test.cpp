@@ -39,22 +39,23 @@ TEST_P(OddSliders, TakeEveryEventWithoutHarm)
     const OddSlider& c = GetParam();
     HeadlessEditor editor;
     EditRecorder edits;
-    auto* slider = editor.add(new CSlider(c.size, &edits, 0, 0, 0,
-                                          c.handle.x > 0 ? makeBitmap(int(c.handle.x), int(c.handle.y)) : nullptr,
-                                          c.handle.x > 0 ? makeBitmap(int(c.handle.y), int(c.handle.x)) : nullptr,
-                                          CPoint(), c.style));
+    auto* slider = editor.add(new CSlider(
+        c.size, &edits, 0, 0, 0, c.handle.x > 0 ? makeBitmap(int(c.handle.x), int(c.handle.y)) : nullptr,
+        c.handle.x > 0 ? makeBitmap(int(c.handle.y), int(c.handle.x)) : nullptr, CPoint(), c.style));
     slider->setMin(c.min);
     slider->setMax(c.max);
     slider->setValue(c.min);
     slider->setZoomFactor(c.zoomFactor);
-    slider->setDrawStyle(CSlider::kDrawFrame | CSlider::kDrawBack | CSlider::kDrawValue | CSlider::kDrawValueFromCenter);
+    slider->setDrawStyle(CSlider::kDrawFrame | CSlider::kDrawBack | CSlider::kDrawValue |
+                         CSlider::kDrawValueFromCenter);
     slider->setViewSize(c.size);
     const auto checkClosed = [&](const char* after) {
         EXPECT_EQ(edits.open, 0) << after;
         EXPECT_EQ(edits.nanValues, 0) << after;
         EXPECT_EQ(edits.changesOutsideEdit, 0) << after;
         const float value = slider->getValue();
-        EXPECT_TRUE(value >= std::min(c.min, c.max) && value <= std::max(c.min, c.max)) << after << ": " << value;
+        EXPECT_TRUE(value >= std::min(c.min, c.max) && value <= std::max(c.min, c.max))
+            << after << ": " << value;
     };
 
     const CPoint centre = c.size.getCenter();
@@ -96,17 +97,18 @@ TEST_P(OddSliders, TakeEveryEventWithoutHarm)
 
 INSTANTIATE_TEST_SUITE_P(
     Slider, OddSliders,
-    testing::Values(OddSlider{"zeroSized", CSliderBase::kHorizontal, {50, 50, 50, 50}, {}},
-                    OddSlider{"zeroSizedVertical", CSliderBase::kVertical, {0, 0, 0, 0}, {}},
-                    OddSlider{"handleLargerThanView", CSliderBase::kHorizontal, {10, 10, 60, 30}, {300, 300}},
-                    OddSlider{"handleAsLongAsView", CSliderBase::kVertical, {10, 10, 30, 60}, {20, 50}},
-                    OddSlider{"tinyHandle", CSliderBase::kVertical | CSliderBase::kBottom, {10, 10, 30, 200}, {1, 1}},
-                    OddSlider{"emptyRange", CSliderBase::kHorizontal, {10, 10, 110, 30}, {10, 20}, .3f, .3f},
-                    OddSlider{"reversedRange", CSliderBase::kHorizontal, {10, 10, 110, 30}, {10, 20}, 1.f, 0.f},
-                    OddSlider{"zeroZoom", CSliderBase::kHorizontal, {10, 10, 110, 30}, {10, 20}, 0.f, 1.f, 0.f},
-                    OddSlider{"negativeZoom", CSliderBase::kVertical, {10, 10, 30, 110}, {20, 10}, 0.f, 1.f, -2.f},
-                    OddSlider{"hugeView", CSliderBase::kHorizontal, {0, 0, 1e12, 20}, {}},
-                    OddSlider{"noOrientation", 0, {10, 10, 110, 30}, {}}),
+    testing::Values(
+        OddSlider{"zeroSized", CSliderBase::kHorizontal, {50, 50, 50, 50}, {}},
+        OddSlider{"zeroSizedVertical", CSliderBase::kVertical, {0, 0, 0, 0}, {}},
+        OddSlider{"handleLargerThanView", CSliderBase::kHorizontal, {10, 10, 60, 30}, {300, 300}},
+        OddSlider{"handleAsLongAsView", CSliderBase::kVertical, {10, 10, 30, 60}, {20, 50}},
+        OddSlider{"tinyHandle", CSliderBase::kVertical | CSliderBase::kBottom, {10, 10, 30, 200}, {1, 1}},
+        OddSlider{"emptyRange", CSliderBase::kHorizontal, {10, 10, 110, 30}, {10, 20}, .3f, .3f},
+        OddSlider{"reversedRange", CSliderBase::kHorizontal, {10, 10, 110, 30}, {10, 20}, 1.f, 0.f},
+        OddSlider{"zeroZoom", CSliderBase::kHorizontal, {10, 10, 110, 30}, {10, 20}, 0.f, 1.f, 0.f},
+        OddSlider{"negativeZoom", CSliderBase::kVertical, {10, 10, 30, 110}, {20, 10}, 0.f, 1.f, -2.f},
+        OddSlider{"hugeView", CSliderBase::kHorizontal, {0, 0, 1e12, 20}, {}},
+        OddSlider{"noOrientation", 0, {10, 10, 110, 30}, {}}),
     [](const testing::TestParamInfo<OddSlider>& info) { return info.param.name; });
 
 // A slider in a gesture when it leaves the editor: the edit ends there, its
@@ -129,9 +131,9 @@ TEST_P(Removal, EndsTheGestureAndLaterEventsDoNothing)
     const RemovalCase& c = GetParam();
     HeadlessEditor editor;
     EditRecorder edits;
-    SharedPointer<CSlider> slider = makeOwned<CSlider>(CRect(10, 20, 130, 40), &edits, 0, CPoint(), 120,
-                                                       makeBitmap(20, 20), nullptr, CPoint(),
-                                                       CSliderBase::kHorizontal | CSliderBase::kLeft);
+    SharedPointer<CSlider> slider =
+        makeOwned<CSlider>(CRect(10, 20, 130, 40), &edits, 0, CPoint(), 120, makeBitmap(20, 20), nullptr,
+                           CPoint(), CSliderBase::kHorizontal | CSliderBase::kLeft);
     slider->setSliderMode(c.mode);
     slider->remember();
     editor.add(slider.get());

@@ -38,7 +38,8 @@ protected:
         knobFile = tempFileName("knob");
         writePNG(testing::TempDir() + knobFile, 10, 20, kRedCColor);
         const std::string xml = R"(<vstgui-ui-description version="1">
-              <bitmaps><bitmap name="knob" path=")" + knobFile + R"("/></bitmaps>
+              <bitmaps><bitmap name="knob" path=")" +
+            knobFile + R"("/></bitmaps>
               <colors><color name="accent" rgba="#ff804020"/></colors>
             </vstgui-ui-description>)";
         description = new UIDescription(xml, testing::TempDir());
@@ -148,7 +149,8 @@ void PrintTo(const StyleCase& c, std::ostream* os)
         << (c.reverse ? c.reverse : "-");
 }
 
-class SliderOrientationAttributes : public SliderCreatorTest, public testing::WithParamInterface<StyleCase> {};
+class SliderOrientationAttributes : public SliderCreatorTest,
+                                    public testing::WithParamInterface<StyleCase> {};
 
 TEST_P(SliderOrientationAttributes, SetTheAxisThenTheDirection)
 {
@@ -216,7 +218,8 @@ TEST_F(SliderCreatorTest, AppliedAttributesReadBackAsTheirTexts)
     EXPECT_EQ(slider->getZoomFactor(), 2.5f);
     EXPECT_EQ(slider->getHandle(), description->getBitmap("knob"));
     EXPECT_EQ(slider->getOffset(), CPoint(1.5, 2));
-    EXPECT_EQ(slider->getDrawStyle(), CSlider::kDrawFrame | CSlider::kDrawValue | CSlider::kDrawValueFromCenter);
+    EXPECT_EQ(slider->getDrawStyle(),
+              CSlider::kDrawFrame | CSlider::kDrawValue | CSlider::kDrawValueFromCenter);
     EXPECT_EQ(slider->getFrameWidth(), 2.25);
     EXPECT_EQ(slider->getFrameColor(), CColor(255, 128, 64, 32));
     EXPECT_EQ(slider->getBackColor(), CColor(16, 32, 48, 64));
@@ -227,11 +230,21 @@ TEST_F(SliderCreatorTest, ACreatedSliderWritesBackItsDefaults)
 {
     SharedPointer<CSlider> slider = create();
     const std::pair<const char*, const char*> defaults[] = {
-        {"mode", "use global"},          {"orientation", "horizontal"},  {"reverse-orientation", "false"},
-        {"handle-offset", "0, 0"},       {"zoom-factor", "10"},          {"bitmap-offset", "0, 0"},
-        {"draw-frame", "false"},         {"draw-back", "false"},         {"draw-value", "false"},
-        {"draw-value-from-center", "false"}, {"draw-value-inverted", "false"}, {"frame-width", "1"},
-        {"draw-frame-color", "#7f7f7fff"}, {"draw-back-color", "#000000ff"}, {"draw-value-color", "#ffffffff"},
+        {"mode", "use global"},
+        {"orientation", "horizontal"},
+        {"reverse-orientation", "false"},
+        {"handle-offset", "0, 0"},
+        {"zoom-factor", "10"},
+        {"bitmap-offset", "0, 0"},
+        {"draw-frame", "false"},
+        {"draw-back", "false"},
+        {"draw-value", "false"},
+        {"draw-value-from-center", "false"},
+        {"draw-value-inverted", "false"},
+        {"frame-width", "1"},
+        {"draw-frame-color", "#7f7f7fff"},
+        {"draw-back-color", "#000000ff"},
+        {"draw-value-color", "#ffffffff"},
         {"handle-bitmap", "(unchanged)"},  // no handle: answered, text left as it was
         {"free-click", "(false) (unchanged)"},
         {"size", "(false) (unchanged)"},
@@ -252,12 +265,13 @@ TEST_F(SliderCreatorTest, TextsThatDoNotParseLeaveThePropertyAlone)
     SharedPointer<CSlider> slider = create();
     slider->setHandle(description->getBitmap("knob"));
     slider->setDrawStyle(CSlider::kDrawBack);
-    EXPECT_TRUE(apply(slider, {{"handle-offset", "1"},
-                               {"bitmap-offset", "a, b"},
-                               {"zoom-factor", "fast"},
-                               {"frame-width", ""},
-                               {"draw-back-color", "no such colour"},
-                               {"draw-value-color", "~ NoSuchCColor"}}));
+    EXPECT_TRUE(apply(slider,
+                      {{"handle-offset", "1"},
+                       {"bitmap-offset", "a, b"},
+                       {"zoom-factor", "fast"},
+                       {"frame-width", ""},
+                       {"draw-back-color", "no such colour"},
+                       {"draw-value-color", "~ NoSuchCColor"}}));
     EXPECT_EQ(slider->getOffsetHandle(), CPoint());
     EXPECT_EQ(slider->getOffset(), CPoint());
     EXPECT_EQ(slider->getZoomFactor(), 10.f);
@@ -282,10 +296,23 @@ TEST_F(SliderCreatorTest, NamesTypesAndListValues)
 {
     IViewCreator::StringList names{"earlier"};
     EXPECT_TRUE(creator->getAttributeNames(names));
-    const IViewCreator::StringList expected{
-        "earlier", "mode", "orientation", "reverse-orientation", "handle-offset", "zoom-factor",
-        "handle-bitmap", "bitmap-offset", "draw-frame", "draw-back", "draw-value", "draw-value-from-center",
-        "draw-value-inverted", "frame-width", "draw-frame-color", "draw-back-color", "draw-value-color"};
+    const IViewCreator::StringList expected{"earlier",
+                                            "mode",
+                                            "orientation",
+                                            "reverse-orientation",
+                                            "handle-offset",
+                                            "zoom-factor",
+                                            "handle-bitmap",
+                                            "bitmap-offset",
+                                            "draw-frame",
+                                            "draw-back",
+                                            "draw-value",
+                                            "draw-value-from-center",
+                                            "draw-value-inverted",
+                                            "frame-width",
+                                            "draw-frame-color",
+                                            "draw-back-color",
+                                            "draw-value-color"};
     EXPECT_EQ(names, expected);
 
     const std::pair<const char*, IViewCreator::AttrType> types[] = {
@@ -344,13 +371,42 @@ TEST_F(SliderCreatorTest, OtherViewsAreLeftAlone)
 // slider still reads back a text for each of them.
 TEST_F(SliderCreatorTest, AnyAttributeTextIsSafe)
 {
-    const char* names[] = {"mode", "free-click", "orientation", "reverse-orientation", "handle-offset",
-                           "zoom-factor", "handle-bitmap", "bitmap-offset", "draw-frame", "draw-back",
-                           "draw-value", "draw-value-from-center", "draw-value-inverted", "frame-width",
-                           "draw-frame-color", "draw-back-color", "draw-value-color"};
-    const std::string texts[] = {"", " ", "true", "nan", "inf", "1e400", "-1e400", "1, 2, 3", "1,", ",",
-                                 "#", "#zzzzzzzz", "~ ", "knob", std::string("tr\0ue", 5), "\xff\xfe",
-                                 std::string(10000, '9'), "-0", "1e-320, 5"};
+    const char* names[] = {"mode",
+                           "free-click",
+                           "orientation",
+                           "reverse-orientation",
+                           "handle-offset",
+                           "zoom-factor",
+                           "handle-bitmap",
+                           "bitmap-offset",
+                           "draw-frame",
+                           "draw-back",
+                           "draw-value",
+                           "draw-value-from-center",
+                           "draw-value-inverted",
+                           "frame-width",
+                           "draw-frame-color",
+                           "draw-back-color",
+                           "draw-value-color"};
+    const std::string texts[] = {"",
+                                 " ",
+                                 "true",
+                                 "nan",
+                                 "inf",
+                                 "1e400",
+                                 "-1e400",
+                                 "1, 2, 3",
+                                 "1,",
+                                 ",",
+                                 "#",
+                                 "#zzzzzzzz",
+                                 "~ ",
+                                 "knob",
+                                 std::string("tr\0ue", 5),
+                                 "\xff\xfe",
+                                 std::string(10000, '9'),
+                                 "-0",
+                                 "1e-320, 5"};
     SharedPointer<CSlider> slider = create();
     for (const char* name : names) {
         for (const std::string& text : texts) {

@@ -25,20 +25,28 @@ std::string describe(const std::string& horizontalHandle, const std::string& ver
         R"( draw-back="true" draw-back-color="track" draw-value="true" draw-value-color="fill")";
     return R"(<vstgui-ui-description version="1">
       <bitmaps>
-        <bitmap name="handle-h" path=")" + horizontalHandle + R"("/>
-        <bitmap name="handle-v" path=")" + verticalHandle + R"("/>
+        <bitmap name="handle-h" path=")" +
+        horizontalHandle + R"("/>
+        <bitmap name="handle-v" path=")" +
+        verticalHandle + R"("/>
       </bitmaps>
       <colors>
         <color name="track" rgba="#303030ff"/>
         <color name="fill" rgba="#3080c0ff"/>
       </colors>
       <template name="view" size="400, 300" background-color="~ BlackCColor">
-        <view class="CSlider" origin="20, 20" size="200, 20" handle-bitmap="handle-h")" + look + R"(/>
-        <view class="CSlider" origin="20, 60" size="200, 20" handle-bitmap="handle-h" reverse-orientation="true")" + look + R"(/>
-        <view class="CSlider" origin="260, 20" size="20, 200" handle-bitmap="handle-v" orientation="vertical" reverse-orientation="false")" + look + R"(/>
-        <view class="CSlider" origin="320, 20" size="20, 200" handle-bitmap="handle-v" orientation="vertical" reverse-orientation="true")" + look + R"(/>
-        <view class="CSlider" origin="20, 140" size="200, 20" handle-bitmap="handle-h" mode="touch")" + look + R"(/>
-        <view class="CSlider" origin="20, 180" size="200, 20" handle-bitmap="handle-h" mode="free click")" + look + R"(/>
+        <view class="CSlider" origin="20, 20" size="200, 20" handle-bitmap="handle-h")" +
+        look + R"(/>
+        <view class="CSlider" origin="20, 60" size="200, 20" handle-bitmap="handle-h" reverse-orientation="true")" +
+        look + R"(/>
+        <view class="CSlider" origin="260, 20" size="20, 200" handle-bitmap="handle-v" orientation="vertical" reverse-orientation="false")" +
+        look + R"(/>
+        <view class="CSlider" origin="320, 20" size="20, 200" handle-bitmap="handle-v" orientation="vertical" reverse-orientation="true")" +
+        look + R"(/>
+        <view class="CSlider" origin="20, 140" size="200, 20" handle-bitmap="handle-h" mode="touch")" +
+        look + R"(/>
+        <view class="CSlider" origin="20, 180" size="200, 20" handle-bitmap="handle-h" mode="free click")" +
+        look + R"(/>
       </template>
     </vstgui-ui-description>)";
 }
@@ -49,7 +57,8 @@ TEST(SliderDescription, ClickedSlidersShowTheirHandlesWhereTheModeSays)
     const std::string verticalHandle = tempFileName("handle-v");
     writePNG(testing::TempDir() + horizontalHandle, 16, 20, kHandleColour);
     writePNG(testing::TempDir() + verticalHandle, 20, 16, kHandleColour);
-    auto description = makeOwned<UIDescription>(describe(horizontalHandle, verticalHandle), testing::TempDir());
+    auto description =
+        makeOwned<UIDescription>(describe(horizontalHandle, verticalHandle), testing::TempDir());
     ASSERT_TRUE(description->parse()) << description->getParseError();
 
     HeadlessEditor editor;

@@ -17,8 +17,8 @@ constexpr int32_t kVB = CSliderBase::kVertical | CSliderBase::kBottom;
 
 // Every device pixel of `area` (points) is `inside` within `rect` and
 // `outside` elsewhere; on the first that is not, the picture is kept as PNG.
-testing::AssertionResult paints(const COffscreenContext& image, double scale, const CRect& area, const CRect& rect,
-                                const CColor& inside, const CColor& outside)
+testing::AssertionResult paints(const COffscreenContext& image, double scale, const CRect& area,
+                                const CRect& rect, const CColor& inside, const CColor& outside)
 {
     CRect pixels = area;
     pixels.left *= scale, pixels.top *= scale, pixels.right *= scale, pixels.bottom *= scale;
@@ -81,7 +81,8 @@ class ValueBar : public testing::TestWithParam<BarCase> {};
 TEST_P(ValueBar, RunsFromItsStartToTheValue)
 {
     const BarCase& c = GetParam();
-    SliderPicture picture(c.style, c.style & CSliderBase::kHorizontal ? CRect(10, 10, 110, 30) : CRect(10, 10, 30, 110));
+    SliderPicture picture(
+        c.style, c.style & CSliderBase::kHorizontal ? CRect(10, 10, 110, 30) : CRect(10, 10, 30, 110));
     picture.slider->setDrawStyle(c.drawStyle);
     picture.slider->setValue(c.value);
     EXPECT_TRUE(picture.shows(c.bar, kValue));
@@ -93,21 +94,22 @@ constexpr int32_t kInverted = CSlider::kDrawValue | CSlider::kDrawInverted;
 
 INSTANTIATE_TEST_SUITE_P(
     Slider, ValueBar,
-    testing::Values(BarCase{"fromLeft", kHL, kValueBar, .25f, {10, 10, 35, 30}},
-                    BarCase{"fromRight", kHL, kInverted, .25f, {85, 10, 110, 30}},
-                    BarCase{"fromBottom", kVB, kValueBar, .25f, {10, 85, 30, 110}},
-                    BarCase{"fromTop", kVB, kInverted, .25f, {10, 10, 30, 35}},
-                    // The direction bits of the style move the handle, not the bar.
-                    BarCase{"rightStyle", CSliderBase::kHorizontal | CSliderBase::kRight, kValueBar, .25f, {10, 10, 35, 30}},
-                    BarCase{"centreHalf", kHL, kCentre, .5f, {}},
-                    BarCase{"centreMax", kHL, kCentre, 1.f, {60, 10, 110, 30}},
-                    BarCase{"centreMin", kHL, kCentre, 0.f, {10, 10, 60, 30}},
-                    BarCase{"centreInverted", kHL, kCentre | CSlider::kDrawInverted, 1.f, {10, 10, 60, 30}},
-                    BarCase{"centreVerticalMax", kVB, kCentre, 1.f, {10, 60, 30, 110}},
-                    BarCase{"centreVerticalMin", kVB, kCentre, 0.f, {10, 10, 30, 60}},
-                    BarCase{"empty", kHL, kValueBar, 0.f, {}},
-                    BarCase{"tooThin", kHL, kValueBar, .004f, {}},
-                    BarCase{"withoutValueBit", kHL, CSlider::kDrawValueFromCenter | CSlider::kDrawInverted, 1.f, {}}),
+    testing::Values(
+        BarCase{"fromLeft", kHL, kValueBar, .25f, {10, 10, 35, 30}},
+        BarCase{"fromRight", kHL, kInverted, .25f, {85, 10, 110, 30}},
+        BarCase{"fromBottom", kVB, kValueBar, .25f, {10, 85, 30, 110}},
+        BarCase{"fromTop", kVB, kInverted, .25f, {10, 10, 30, 35}},
+        // The direction bits of the style move the handle, not the bar.
+        BarCase{
+            "rightStyle", CSliderBase::kHorizontal | CSliderBase::kRight, kValueBar, .25f, {10, 10, 35, 30}},
+        BarCase{"centreHalf", kHL, kCentre, .5f, {}},
+        BarCase{"centreMax", kHL, kCentre, 1.f, {60, 10, 110, 30}},
+        BarCase{"centreMin", kHL, kCentre, 0.f, {10, 10, 60, 30}},
+        BarCase{"centreInverted", kHL, kCentre | CSlider::kDrawInverted, 1.f, {10, 10, 60, 30}},
+        BarCase{"centreVerticalMax", kVB, kCentre, 1.f, {10, 60, 30, 110}},
+        BarCase{"centreVerticalMin", kVB, kCentre, 0.f, {10, 10, 30, 60}},
+        BarCase{"empty", kHL, kValueBar, 0.f, {}}, BarCase{"tooThin", kHL, kValueBar, .004f, {}},
+        BarCase{"withoutValueBit", kHL, CSlider::kDrawValueFromCenter | CSlider::kDrawInverted, 1.f, {}}),
     [](const testing::TestParamInfo<BarCase>& info) { return info.param.name; });
 
 TEST(SliderDrawing, FrameLiesOverTheBackAndTheBarInsideTheFrame)
@@ -137,7 +139,8 @@ TEST(SliderDrawing, FrameWidthNegativeIsOneDevicePixelAndZeroIsNone)
         picture.slider->setDrawStyle(CSlider::kDrawFrame);
         picture.slider->setFrameWidth(c.width);
         const CCoord inset = c.ring / c.scale;
-        EXPECT_TRUE(picture.shows(CRect(10, 10, 110, 30).inset(inset, inset), kBackdrop, c.ring ? kFrame : kBackdrop));
+        EXPECT_TRUE(picture.shows(CRect(10, 10, 110, 30).inset(inset, inset), kBackdrop,
+                                  c.ring ? kFrame : kBackdrop));
     }
 }
 

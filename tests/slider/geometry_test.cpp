@@ -28,7 +28,8 @@ TEST(SliderModes, NewSlidersFollowTheGlobalModeWhichStartsAsTKFreeClick)
 
     ownMode->setSliderMode(CSliderMode::FreeClick);
     CSliderBase::setGlobalMode(CSliderMode::Ramp);
-    EXPECT_EQ(followsGlobal->getEffectiveSliderMode(), CSliderMode::Ramp) << "existing sliders follow at once";
+    EXPECT_EQ(followsGlobal->getEffectiveSliderMode(), CSliderMode::Ramp)
+        << "existing sliders follow at once";
     EXPECT_EQ(followsGlobal->getSliderMode(), CSliderMode::UseGlobal);
     EXPECT_EQ(ownMode->getEffectiveSliderMode(), CSliderMode::FreeClick);
 
@@ -53,8 +54,9 @@ TEST(SliderStyle, NeitherOrBothOrientationsAreReportedAndStored)
         bool reported;
         bool horizontal;
     };
-    for (const Case& c : {Case{0, true, false}, Case{H | V, true, true}, Case{V | CSliderBase::kTop, false, false},
-                          Case{H | CSliderBase::kRight, false, true}}) {
+    for (const Case& c :
+         {Case{0, true, false}, Case{H | V, true, true}, Case{V | CSliderBase::kTop, false, false},
+          Case{H | CSliderBase::kRight, false, true}}) {
         SCOPED_TRACE(c.style);
         AssertionRecorder::reports().clear();
         slider->setStyle(c.style);
@@ -67,13 +69,14 @@ TEST(SliderStyle, NeitherOrBothOrientationsAreReportedAndStored)
         EXPECT_EQ(slider->isStyleHorizontal(), c.horizontal);
         // The axis a resize measures follows the style.
         slider->setViewSize(CRect(0, 0, 100, 50));
-        EXPECT_EQ(slider->calculateHandleRect(c.style & (CSliderBase::kRight | CSliderBase::kBottom) ? 0.f : 1.f),
-                  c.horizontal ? CRect(99, 0, 100, 1) : CRect(0, 49, 1, 50));
+        EXPECT_EQ(
+            slider->calculateHandleRect(c.style & (CSliderBase::kRight | CSliderBase::kBottom) ? 0.f : 1.f),
+            c.horizontal ? CRect(99, 0, 100, 1) : CRect(0, 49, 1, 50));
     }
 
     AssertionRecorder::reports().clear();
-    auto both = makeOwned<CVerticalSlider>(CRect(0, 0, 20, 100), nullptr, 0, 0, 100, nullptr, nullptr, CPoint(),
-                                           H | CSliderBase::kBottom);
+    auto both = makeOwned<CVerticalSlider>(CRect(0, 0, 20, 100), nullptr, 0, 0, 100, nullptr, nullptr,
+                                           CPoint(), H | CSliderBase::kBottom);
     EXPECT_EQ(both->getStyle(), H | V | CSliderBase::kBottom) << "the other orientation bit is not cleared";
     EXPECT_EQ(AssertionRecorder::reports().size(), 1u);
 }
@@ -127,13 +130,23 @@ INSTANTIATE_TEST_SUITE_P(
         // 200 x 20 at (10, 5), handle 20 x 20, offset (2, 0): range 176, bounds 2 .. 198.
         HandleCase{"min", H | CSliderBase::kLeft, {10, 5, 210, 25}, {20, 20}, {2, 0}, 0.f, {12, 5, 32, 25}},
         HandleCase{"max", H | CSliderBase::kLeft, {10, 5, 210, 25}, {20, 20}, {2, 0}, 1.f, {188, 5, 208, 25}},
-        HandleCase{"half", H | CSliderBase::kLeft, {10, 5, 210, 25}, {20, 20}, {2, 0}, .5f, {100, 5, 120, 25}},
-        HandleCase{"rightMin", H | CSliderBase::kRight, {10, 5, 210, 25}, {20, 20}, {2, 0}, 0.f, {188, 5, 208, 25}},
+        HandleCase{
+            "half", H | CSliderBase::kLeft, {10, 5, 210, 25}, {20, 20}, {2, 0}, .5f, {100, 5, 120, 25}},
+        HandleCase{
+            "rightMin", H | CSliderBase::kRight, {10, 5, 210, 25}, {20, 20}, {2, 0}, 0.f, {188, 5, 208, 25}},
         // Vertical 20 x 100, handle 20 x 10: range 90.
-        HandleCase{"bottomMin", V | CSliderBase::kBottom, {10, 5, 30, 105}, {20, 10}, {}, 0.f, {10, 95, 30, 105}},
-        HandleCase{"bottomMax", V | CSliderBase::kBottom, {10, 5, 30, 105}, {20, 10}, {}, 1.f, {10, 5, 30, 15}},
+        HandleCase{
+            "bottomMin", V | CSliderBase::kBottom, {10, 5, 30, 105}, {20, 10}, {}, 0.f, {10, 95, 30, 105}},
+        HandleCase{
+            "bottomMax", V | CSliderBase::kBottom, {10, 5, 30, 105}, {20, 10}, {}, 1.f, {10, 5, 30, 15}},
         HandleCase{"topMin", V | CSliderBase::kTop, {10, 5, 30, 105}, {20, 10}, {}, 0.f, {10, 5, 30, 15}},
-        HandleCase{"verticalRightBit", V | CSliderBase::kRight, {10, 5, 30, 105}, {20, 10}, {}, 0.f, {10, 95, 30, 105}},
+        HandleCase{"verticalRightBit",
+                   V | CSliderBase::kRight,
+                   {10, 5, 30, 105},
+                   {20, 10},
+                   {},
+                   0.f,
+                   {10, 95, 30, 105}},
         // The product is floored: 0.25 x 90 = 22.5 gives 22.
         HandleCase{"floored", V | CSliderBase::kTop, {0, 0, 20, 100}, {20, 10}, {}, .25f, {0, 22, 20, 32}},
         // The offset along the other axis moves the handle across the track.
@@ -143,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
         HandleCase{"tooLongMax", H | CSliderBase::kLeft, {0, 0, 10, 20}, {20, 20}, {}, 1.f, {0, 0, 10, 20}},
         // Zero-sized view, no handle bitmap.
         HandleCase{"empty", H | CSliderBase::kLeft, {0, 0, 0, 0}, {}, {}, 1.f, {0, 0, 0, 1}},
-        HandleCase{"nan", H | CSliderBase::kLeft, {0, 0, 100, 10}, {10, 10}, {}, std::nanf(""), {0, 0, 10, 10}}),
+        HandleCase{
+            "nan", H | CSliderBase::kLeft, {0, 0, 100, 10}, {10, 10}, {}, std::nanf(""), {0, 0, 10, 10}}),
     [](const testing::TestParamInfo<HandleCase>& info) { return info.param.name; });
 
 TEST(SliderTrack, ExplicitPositionsAndRangeReplaceWhatTheHandleDerives)
@@ -151,8 +165,8 @@ TEST(SliderTrack, ExplicitPositionsAndRangeReplaceWhatTheHandleDerives)
     auto handle20x10 = makeBitmap(20, 10);
 
     // By positions: the track from 30 to 150 on a view at x 10, not the view-derived one.
-    auto byPositions = makeOwned<TestSlider>(CRect(10, 0, 210, 20), nullptr, 0, 30, 150, handle20x10, nullptr,
-                                             CPoint(), H);
+    auto byPositions =
+        makeOwned<TestSlider>(CRect(10, 0, 210, 20), nullptr, 0, 30, 150, handle20x10, nullptr, CPoint(), H);
     EXPECT_EQ(byPositions->getHandleSizePrivate(), CPoint(20, 10));
     EXPECT_EQ(byPositions->getHandleMinPosPrivate(), 20);
     EXPECT_EQ(byPositions->calculateHandleRect(1.f), CRect(130, 0, 150, 10)) << "range 120";
@@ -167,7 +181,8 @@ TEST(SliderTrack, ExplicitPositionsAndRangeReplaceWhatTheHandleDerives)
     EXPECT_EQ(byRange->getHandleMinPosPrivate(), 0);
     EXPECT_EQ(byRange->calculateHandleRect(1.f), CRect(93, 4, 113, 14)) << "range 80 from the offset";
     // Without a bitmap the handle is one point: 100 - 1 = 99, and 0.5 x 99 floors to 49.
-    auto thin = makeOwned<TestSlider>(CRect(0, 0, 200, 20), nullptr, 0, CPoint(), 100, nullptr, nullptr, CPoint(), H);
+    auto thin =
+        makeOwned<TestSlider>(CRect(0, 0, 200, 20), nullptr, 0, CPoint(), 100, nullptr, nullptr, CPoint(), H);
     EXPECT_EQ(thin->calculateHandleRect(.5f), CRect(49, 0, 50, 1));
 
     // A later handle bitmap replaces the explicit positions with the view-derived track.
@@ -259,7 +274,8 @@ TEST(SliderCopy, IsAPlainSliderWithEveryPropertyOfTheSource)
 TEST(SliderAppearance, SettersInvalidateOnlyOnAChange)
 {
     HeadlessEditor editor;
-    auto* slider = editor.add(new CSlider(CRect(10, 10, 110, 30), nullptr, 0, 0, 0, nullptr, nullptr, CPoint(), H));
+    auto* slider =
+        editor.add(new CSlider(CRect(10, 10, 110, 30), nullptr, 0, 0, 0, nullptr, nullptr, CPoint(), H));
     const auto invalidatedBy = [&](auto&& change) {
         editor.render();
         change();

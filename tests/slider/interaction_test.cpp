@@ -29,8 +29,9 @@ struct SliderEditor : HeadlessEditor {
     {
         const bool horizontal = style & CSliderBase::kHorizontal;
         const CRect size = horizontal ? CRect(10, 20, 130, 40) : CRect(200, 20, 220, 140);
-        slider = add(new CSlider(size, &edits, 1, CPoint(), 120, horizontal ? makeBitmap(20, 20) : makeBitmap(10, 20),
-                                 nullptr, CPoint(), style));
+        slider =
+            add(new CSlider(size, &edits, 1, CPoint(), 120,
+                            horizontal ? makeBitmap(20, 20) : makeBitmap(10, 20), nullptr, CPoint(), style));
         slider->setSliderMode(mode);
         slider->setDefaultValue(.2f);
         slider->setValue(value);
@@ -78,8 +79,9 @@ class MouseDown : public testing::TestWithParam<MouseDownCase> {};
 TEST_P(MouseDown, ActsAsTheModeSays)
 {
     const MouseDownCase& c = GetParam();
-    SliderEditor editor(c.orientation == Orientation::Horizontal ? CSliderBase::kHorizontal | CSliderBase::kLeft
-                                                                  : CSliderBase::kVertical | CSliderBase::kBottom,
+    SliderEditor editor(c.orientation == Orientation::Horizontal
+                            ? CSliderBase::kHorizontal | CSliderBase::kLeft
+                            : CSliderBase::kVertical | CSliderBase::kBottom,
                         c.mode, c.startValue);
     editor.down(c.where, c.buttons);
     EXPECT_EQ(editor.captured(), c.captured);
@@ -114,13 +116,15 @@ INSTANTIATE_TEST_SUITE_P(
         MouseDownCase{M::FreeClick, Hz, besideHandle, L, true, .81f, 1, 0},
         MouseDownCase{M::FreeClick, Hz, besideHandle, kAltL, false, .2f, 1, 1},
         MouseDownCase{M::TKFreeClick, Hz, onHandle, L, true, .5f, 1, 0},
-        MouseDownCase{M::TKFreeClick, Hz, {60, 30}, L, true, .5f, 1, 0},  // left edge: on the handle
+        MouseDownCase{M::TKFreeClick, Hz, {60, 30}, L, true, .5f, 1, 0},   // left edge: on the handle
         MouseDownCase{M::TKFreeClick, Hz, {80, 30}, L, true, .61f, 1, 0},  // right edge: beside it
         MouseDownCase{M::TKFreeClick, Hz, besideHandle, L, true, .81f, 1, 0},
         MouseDownCase{M::TKFreeClick, Hz, onHandle, kAltL, false, .2f, 1, 1},
         MouseDownCase{M::TKFreeClick, Hz, besideHandle, kAltL, false, .2f, 1, 1},
-        MouseDownCase{M::TKFreeClick, Hz, onHandle, kAltL, false, .2f, 0, 0, false, .2f},  // already the default
-        MouseDownCase{M::TKFreeClick, Hz, besideHandle, kAltL | kShift, true, .5f, 1, 0},  // fine drag, no reset
+        // already the default: nothing to reset
+        MouseDownCase{M::TKFreeClick, Hz, onHandle, kAltL, false, .2f, 0, 0, false, .2f},
+        // fine drag, no reset
+        MouseDownCase{M::TKFreeClick, Hz, besideHandle, kAltL | kShift, true, .5f, 1, 0},
         MouseDownCase{M::TKFreeClick, Hz, besideHandle, kShiftL, true, .5f, 1, 0},  // fine: nothing moves yet
         MouseDownCase{M::TKFreeClick, Hz, besideHandle, kRButton, false, .5f, 0, 0},
         MouseDownCase{M::UseGlobal, Hz, besideHandle, L, true, .81f, 1, 0},  // the global mode: TK free click
@@ -139,8 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
 struct DragCase {
     const char* name;
     int32_t style;
-    CPoint press;  // the handle's centre at value 0.5
-    CPoint step;   // one unit along the axis
+    CPoint press;     // the handle's centre at value 0.5
+    CPoint step;      // one unit along the axis
     float values[3];  // after moving 10, 25 and -1000 units from the press
 };
 
@@ -173,10 +177,12 @@ TEST_P(Drag, MapsThePointerInEveryOrientationAndDirection)
 
 INSTANTIATE_TEST_SUITE_P(
     Slider, Drag,
-    testing::Values(DragCase{"left", CSliderBase::kHorizontal | CSliderBase::kLeft, {70, 30}, {1, 0}, {.6f, .75f, 0.f}},
-                    DragCase{"right", CSliderBase::kHorizontal | CSliderBase::kRight, {70, 30}, {1, 0}, {.4f, .25f, 1.f}},
-                    DragCase{"bottom", CSliderBase::kVertical | CSliderBase::kBottom, {205, 80}, {0, 1}, {.4f, .25f, 1.f}},
-                    DragCase{"top", CSliderBase::kVertical | CSliderBase::kTop, {205, 80}, {0, 1}, {.6f, .75f, 0.f}}),
+    testing::Values(
+        DragCase{"left", CSliderBase::kHorizontal | CSliderBase::kLeft, {70, 30}, {1, 0}, {.6f, .75f, 0.f}},
+        DragCase{"right", CSliderBase::kHorizontal | CSliderBase::kRight, {70, 30}, {1, 0}, {.4f, .25f, 1.f}},
+        DragCase{
+            "bottom", CSliderBase::kVertical | CSliderBase::kBottom, {205, 80}, {0, 1}, {.4f, .25f, 1.f}},
+        DragCase{"top", CSliderBase::kVertical | CSliderBase::kTop, {205, 80}, {0, 1}, {.6f, .75f, 0.f}}),
     [](const testing::TestParamInfo<DragCase>& info) { return info.param.name; });
 
 TEST(SliderDrag, FineDraggingScalesFromAnAnchorTakenWhenTheModifierChanges)
@@ -197,16 +203,17 @@ TEST(SliderDrag, FineDraggingScalesFromAnAnchorTakenWhenTheModifierChanges)
         editor.up({0, 0});
         EXPECT_EQ(editor.edits.open, 0);
     };
-    run(L, {{80, L, .6f},
-            {90, kShiftL, .61f},    // Shift pressed: anchored at 0.6, a tenth of the way to 0.7
-            {100, kShiftL, .62f},   // held: the anchor stays
-            {100, L, .8f},          // released: straight to the pointer
-            {100, L, .8f},          // a plain move anchors at the value it starts from
-            {110, kShiftL, .81f},   // pressed again: scaled from there
-            {110, L, .9f},
-            // Pressed again right after a plain move: the buttons equal those of
-            // the last re-anchoring, so the anchor is the value before that move.
-            {120, kShiftL, .81f + (1.f - .81f) / 10.f}});
+    run(L,
+        {{80, L, .6f},
+         {90, kShiftL, .61f},   // Shift pressed: anchored at 0.6, a tenth of the way to 0.7
+         {100, kShiftL, .62f},  // held: the anchor stays
+         {100, L, .8f},         // released: straight to the pointer
+         {100, L, .8f},         // a plain move anchors at the value it starts from
+         {110, kShiftL, .81f},  // pressed again: scaled from there
+         {110, L, .9f},
+         // Pressed again right after a plain move: the buttons equal those of
+         // the last re-anchoring, so the anchor is the value before that move.
+         {120, kShiftL, .81f + (1.f - .81f) / 10.f}});
     run(kShiftL, {{80, kShiftL, .51f}, {60, kShiftL, .49f}});
 }
 
@@ -278,7 +285,8 @@ TEST(SliderRamp, MovesSteerTheRampWithoutMovingTheValue)
 
 TEST(SliderRamp, PointerFarBeyondTheEndHoldsTheLimitUntilRelease)
 {
-    for (int32_t style : {CSliderBase::kHorizontal | CSliderBase::kLeft, CSliderBase::kHorizontal | CSliderBase::kRight}) {
+    for (int32_t style :
+         {CSliderBase::kHorizontal | CSliderBase::kLeft, CSliderBase::kHorizontal | CSliderBase::kRight}) {
         SCOPED_TRACE(style);
         SliderEditor editor(style, CSliderMode::Ramp);
         editor.down({120, 30});
@@ -362,7 +370,8 @@ struct WheelCase {
 
 void PrintTo(const WheelCase& c, std::ostream* os)
 {
-    *os << "style " << c.style << " axis " << c.axis << " distance " << c.distance << " buttons " << c.buttons;
+    *os << "style " << c.style << " axis " << c.axis << " distance " << c.distance << " buttons "
+        << c.buttons;
 }
 
 class Wheel : public testing::TestWithParam<WheelCase> {};
@@ -385,19 +394,19 @@ constexpr int32_t kHR = CSliderBase::kHorizontal | CSliderBase::kRight;
 constexpr int32_t kVB = CSliderBase::kVertical | CSliderBase::kBottom;
 constexpr int32_t kVT = CSliderBase::kVertical | CSliderBase::kTop;
 
-INSTANTIATE_TEST_SUITE_P(
-    Slider, Wheel,
-    testing::Values(WheelCase{kHL, kMouseWheelAxisX, 1.f, 0, true, .4f},
-                    WheelCase{kHL, kMouseWheelAxisX, -2.f, 0, true, .7f},
-                    WheelCase{kHL, kMouseWheelAxisY, 1.f, 0, false, .5f},
-                    WheelCase{kHR, kMouseWheelAxisX, 1.f, 0, true, .6f},
-                    WheelCase{kVB, kMouseWheelAxisY, 1.f, 0, true, .6f},
-                    WheelCase{kVB, kMouseWheelAxisY, 1.f, kShift, true, .51f},
-                    WheelCase{kVB, kMouseWheelAxisX, 1.f, 0, false, .5f},
-                    WheelCase{kVT, kMouseWheelAxisY, 1.f, 0, true, .4f},
-                    WheelCase{kVB, kMouseWheelAxisY, 100.f, 0, true, 1.f},
-                    WheelCase{kVB, kMouseWheelAxisY, std::numeric_limits<float>::infinity(), 0, true, 1.f},
-                    WheelCase{kVB, kMouseWheelAxisY, std::nanf(""), 0, false, .5f}));
+INSTANTIATE_TEST_SUITE_P(Slider, Wheel,
+                         testing::Values(WheelCase{kHL, kMouseWheelAxisX, 1.f, 0, true, .4f},
+                                         WheelCase{kHL, kMouseWheelAxisX, -2.f, 0, true, .7f},
+                                         WheelCase{kHL, kMouseWheelAxisY, 1.f, 0, false, .5f},
+                                         WheelCase{kHR, kMouseWheelAxisX, 1.f, 0, true, .6f},
+                                         WheelCase{kVB, kMouseWheelAxisY, 1.f, 0, true, .6f},
+                                         WheelCase{kVB, kMouseWheelAxisY, 1.f, kShift, true, .51f},
+                                         WheelCase{kVB, kMouseWheelAxisX, 1.f, 0, false, .5f},
+                                         WheelCase{kVT, kMouseWheelAxisY, 1.f, 0, true, .4f},
+                                         WheelCase{kVB, kMouseWheelAxisY, 100.f, 0, true, 1.f},
+                                         WheelCase{kVB, kMouseWheelAxisY,
+                                                   std::numeric_limits<float>::infinity(), 0, true, 1.f},
+                                         WheelCase{kVB, kMouseWheelAxisY, std::nanf(""), 0, false, .5f}));
 
 TEST(SliderWheel, ABurstIsOneEditClosedHalfASecondAfterItsLastEvent)
 {
@@ -468,7 +477,8 @@ INSTANTIATE_TEST_SUITE_P(Slider, Keys,
                                          KeyCase{kVB, VKEY_UP, MODIFIER_ALTERNATE, .6f},
                                          KeyCase{kVT, VKEY_UP, 0, .4f}, KeyCase{kVT, VKEY_LEFT, 0, .6f},
                                          KeyCase{kHL, VKEY_RIGHT, 0, .6f}, KeyCase{kHL, VKEY_DOWN, 0, .4f},
-                                         KeyCase{kHR, VKEY_RIGHT, 0, .4f}, KeyCase{kHR, VKEY_UP, MODIFIER_SHIFT, .49f}));
+                                         KeyCase{kHR, VKEY_RIGHT, 0, .4f},
+                                         KeyCase{kHR, VKEY_UP, MODIFIER_SHIFT, .49f}));
 
 TEST(SliderKeys, AtTheLimitOrForOtherKeysNothingIsEdited)
 {

@@ -20,8 +20,8 @@
 namespace VSTGUI {
 
 // Writes a PNG of one colour, or with its first `leftWidth` columns in another.
-inline void writePNG(const std::string& path, int width, int height, const CColor& colour,
-                     int leftWidth = 0, const CColor& leftColour = kRedCColor)
+inline void writePNG(const std::string& path, int width, int height, const CColor& colour, int leftWidth = 0,
+                     const CColor& leftColour = kRedCColor)
 {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cr = cairo_create(surface);
@@ -114,9 +114,9 @@ struct EditRecorder : IControlListener {
 // Publishes the slider's protected track state to the tests.
 template <class Slider>
 struct Exposed : Slider {
-    using Slider::Slider;
-    using Slider::getHandleSizePrivate;
     using Slider::getHandleMinPosPrivate;
+    using Slider::getHandleSizePrivate;
+    using Slider::Slider;
 };
 using TestSlider = Exposed<CSlider>;
 
@@ -148,9 +148,18 @@ struct HeadlessEditor {
         event.buttons = buttons;
         return send(event);
     }
-    bool down(CPoint where, int32_t buttons = kLButton) { return mouse(PlatformEvent::Type::MouseDown, where, buttons); }
-    bool move(CPoint where, int32_t buttons = kLButton) { return mouse(PlatformEvent::Type::MouseMoved, where, buttons); }
-    bool up(CPoint where, int32_t buttons = kLButton) { return mouse(PlatformEvent::Type::MouseUp, where, buttons); }
+    bool down(CPoint where, int32_t buttons = kLButton)
+    {
+        return mouse(PlatformEvent::Type::MouseDown, where, buttons);
+    }
+    bool move(CPoint where, int32_t buttons = kLButton)
+    {
+        return mouse(PlatformEvent::Type::MouseMoved, where, buttons);
+    }
+    bool up(CPoint where, int32_t buttons = kLButton)
+    {
+        return mouse(PlatformEvent::Type::MouseUp, where, buttons);
+    }
     bool cancel() { return mouse(PlatformEvent::Type::MouseCancel, CPoint(), 0); }
     bool wheel(CPoint where, float distance, CMouseWheelAxis axis = kMouseWheelAxisY, int32_t buttons = 0)
     {

@@ -29,12 +29,12 @@ public:
     }
 
     std::vector<uint8> data;
-    int64 capacity;          // writes beyond this many bytes are cut
+    int64 capacity;  // writes beyond this many bytes are cut
     int64 position = 0;
-    int32 chunk = 0;         // > 0: at most this many bytes per read/write call
-    bool failAll = false;    // every read/write answers kResultFalse, moving nothing
+    int32 chunk = 0;                 // > 0: at most this many bytes per read/write call
+    bool failAll = false;            // every read/write answers kResultFalse, moving nothing
     bool reportFalseOnShort = true;  // a cut transfer answers kResultFalse
-    int32 overclaim = 0;     // bytes reported moved on top of those actually moved
+    int32 overclaim = 0;             // bytes reported moved on top of those actually moved
     int32 readCalls = 0;
     int32 writeCalls = 0;
 

@@ -13,7 +13,8 @@ namespace morvik::testing {
 
 // A leading word of zeros, the bypass word, the 13 values and the 4 flags, all
 // little-endian: 132 bytes with every value given.
-inline std::vector<Steinberg::uint8> stateRecord(Steinberg::int32 bypass, const std::array<double, 13>& values,
+inline std::vector<Steinberg::uint8> stateRecord(Steinberg::int32 bypass,
+                                                 const std::array<double, 13>& values,
                                                  const std::array<Steinberg::int32, 4>& flags = {})
 {
     static_assert(std::endian::native == std::endian::little, "the record is little-endian");

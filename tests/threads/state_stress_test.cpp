@@ -149,7 +149,8 @@ TEST(StateUnderPlayback, EverySavedRecordIsTheOneJustLoadedWhole)
                 controllerMismatches +=
                     controller->getParamNormalized(kParamMix) != recordFor(k).values[kValueMix];
                 String128 text{};
-                controller->getParamStringByValue(kParamRvbTime, controller->getParamNormalized(kParamRvbTime), text);
+                controller->getParamStringByValue(kParamRvbTime,
+                                                  controller->getParamNormalized(kParamRvbTime), text);
             }
             std::this_thread::yield();
         }

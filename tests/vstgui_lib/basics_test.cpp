@@ -36,9 +36,13 @@ TEST(SharedPointer, OwnsSharesAndReleasesExactlyOnce)
 
     deleted = false;
     auto* raw = new Counted(&deleted);
-    { SharedPointer<Counted> sharing = shared(raw); }
+    {
+        SharedPointer<Counted> sharing = shared(raw);
+    }
     EXPECT_FALSE(deleted) << "shared() must leave the creator's reference alone";
-    { SharedPointer<Counted> adopting = owned(raw); }
+    {
+        SharedPointer<Counted> adopting = owned(raw);
+    }
     EXPECT_TRUE(deleted);
 }
 

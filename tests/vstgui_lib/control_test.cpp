@@ -55,8 +55,8 @@ TEST(CControl, SetValueClampsToTheRange)
     auto control = makeOwned<PlainControl>();
     control->setMin(-1.f);
     control->setMax(2.f);
-    const std::pair<float, float> cases[] = {{3.f, 2.f}, {-5.f, -1.f}, {0.5f, 0.5f},
-                                             {std::numeric_limits<float>::quiet_NaN(), -1.f}};
+    const std::pair<float, float> cases[] = {
+        {3.f, 2.f}, {-5.f, -1.f}, {0.5f, 0.5f}, {std::numeric_limits<float>::quiet_NaN(), -1.f}};
     for (auto [in, out] : cases) {
         control->setValue(in);
         EXPECT_EQ(control->getValue(), out) << "set " << in;
@@ -84,8 +84,9 @@ TEST(CControl, OnlyTheOutermostEditReachesListeners)
     control->beginEdit();
     control->endEdit();
 
-    EXPECT_EQ(log.events, (std::vector<std::string>{"main begin", "sub begin", "main value", "sub value", "main end",
-                                                    "sub end", "main begin", "sub begin", "main end", "sub end"}));
+    EXPECT_EQ(log.events,
+              (std::vector<std::string>{"main begin", "sub begin", "main value", "sub value", "main end",
+                                        "sub end", "main begin", "sub begin", "main end", "sub end"}));
 
     log.events.clear();
     control->unregisterControlListener(&sub);
@@ -98,7 +99,10 @@ TEST(CControl, SubListenerMayUnregisterDuringANotification)
     EventLog log;
     auto control = makeOwned<PlainControl>();
     RecordingControlListener first(log, "first"), second(log, "second");
-    first.onValue = [&] { control->unregisterControlListener(&first); control->unregisterControlListener(&second); };
+    first.onValue = [&] {
+        control->unregisterControlListener(&first);
+        control->unregisterControlListener(&second);
+    };
     control->registerControlListener(&first);
     control->registerControlListener(&second);
     control->valueChanged();
@@ -128,12 +132,9 @@ TEST(CControl, CheckDefaultValueNeedsLeftButtonAndExactModifier)
         bool accepted;
     };
     const Case cases[] = {
-        {kLButton | kAlt, true},
-        {kLButton | kAlt | kDoubleClick, true},
-        {kLButton | kAlt | kShift, false},
-        {kLButton, false},
-        {kRButton | kAlt, false},
-        {kLButton | kRButton | kAlt, false},
+        {kLButton | kAlt, true},           {kLButton | kAlt | kDoubleClick, true},
+        {kLButton | kAlt | kShift, false}, {kLButton, false},
+        {kRButton | kAlt, false},          {kLButton | kRButton | kAlt, false},
     };
     for (const Case& c : cases) {
         EventLog log;
@@ -222,13 +223,16 @@ TEST(COnOffButton, AClickTogglesBetweenMinAndMaxAsOneEdit)
     auto button = makeOwned<COnOffButton>(CRect(0, 0, 20, 20), &listener, 3);
     listener.onValue = [&] { log.events.push_back(button->isOn() ? "on" : "off"); };
     CPoint where(5, 5);
-    EXPECT_EQ(button->onMouseDown(where, CButtonState(kLButton)), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    EXPECT_EQ(button->onMouseDown(where, CButtonState(kLButton)),
+              kMouseDownEventHandledButDontNeedMovedOrUpEvents);
     EXPECT_TRUE(button->isOn());
-    EXPECT_EQ(button->onMouseDown(where, CButtonState(kLButton)), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    EXPECT_EQ(button->onMouseDown(where, CButtonState(kLButton)),
+              kMouseDownEventHandledButDontNeedMovedOrUpEvents);
     EXPECT_FALSE(button->isOn());
     EXPECT_EQ(button->onMouseDown(where, CButtonState(kRButton)), kMouseEventNotHandled);
     EXPECT_EQ(log.events,
-              (std::vector<std::string>{"l begin", "l value", "on", "l end", "l begin", "l value", "off", "l end"}));
+              (std::vector<std::string>{"l begin", "l value", "on", "l end", "l begin", "l value", "off",
+                                        "l end"}));
 }
 
 }  // namespace

@@ -64,7 +64,8 @@ TEST(RenderedFrame, NestedContainersDrawInPlaceClippedToTheirParents)
     EXPECT_TRUE(pixelIs(image, 80, 20, CColor(127, 127, 127, 255), 1)) << "half transparent black on white";
 
     // A later change redraws only its own area.
-    auto* inner = static_cast<CViewContainer*>(static_cast<CViewContainer*>(scene.frame->getView(0))->getView(0));
+    auto* inner =
+        static_cast<CViewContainer*>(static_cast<CViewContainer*>(scene.frame->getView(0))->getView(0));
     inner->setBackgroundColor(kGreenCColor);
     EXPECT_EQ(scene.headless->flush(), CRect(30, 30, 60, 60));
     EXPECT_TRUE(pixelIs(image, 30, 30, kGreenCColor));

@@ -107,8 +107,9 @@ TEST(CMouseWheelEditingSupport, ABurstOfWheelEventsIsOneEditClosedAfterHalfASeco
     control->beginEdit();
     control->mouseDown();  // and any other edit left open
     EXPECT_FALSE(control->isEditing());
-    EXPECT_EQ(log.events, (std::vector<std::string>{"l begin", "899", "l end", "900", "l begin", "l end", "l begin",
-                                                    "l end"}));
+    EXPECT_EQ(
+        log.events,
+        (std::vector<std::string>{"l begin", "899", "l end", "900", "l begin", "l end", "l begin", "l end"}));
 }
 
 }  // namespace

@@ -23,7 +23,10 @@ std::string at(const CPoint& p)
 
 // Logs the input it gets, with the point in its own (parent) coordinates.
 struct ProbeView : CView {
-    ProbeView(EventLog& log, std::string name, const CRect& size) : CView(size), log(log), name(std::move(name)) {}
+    ProbeView(EventLog& log, std::string name, const CRect& size)
+        : CView(size), log(log), name(std::move(name))
+    {
+    }
 
     CMouseEventResult record(const char* what, const CPoint& where, CMouseEventResult result)
     {
@@ -183,8 +186,9 @@ TEST(CViewContainer, DeletesItsChildrenBeforeTheControllerItOwns)
     container->registerViewListener(&containerListener);
 
     container->forget();
-    EXPECT_EQ(log.events, (Events{"controller saw delete", "child will delete", "container will delete",
-                                  "controller deleted"}));
+    EXPECT_EQ(log.events,
+              (Events{"controller saw delete", "child will delete", "container will delete",
+                      "controller deleted"}));
 }
 
 TEST(CView, ListenersHearAttachFocusAndRemoval)
@@ -202,7 +206,8 @@ TEST(CView, ListenersHearAttachFocusAndRemoval)
     frame->setFocusView(view);
     frame->removeView(container);
     EXPECT_EQ(frame->getFocusView(), nullptr);
-    EXPECT_EQ(log.events, (Events{"v attached", "v took focus", "v removed", "v lost focus", "v will delete"}));
+    EXPECT_EQ(log.events,
+              (Events{"v attached", "v took focus", "v removed", "v lost focus", "v will delete"}));
 }
 
 TEST(CFrame, RoutesAMouseGestureToTheViewThatTookTheMouseDown)
@@ -217,18 +222,19 @@ TEST(CFrame, RoutesAMouseGestureToTheViewThatTookTheMouseDown)
     tree.send(mouse(T::MouseDown, {40, 40}));  // b declines, a below takes it
     tree.send(mouse(T::MouseDown, {15, 15}));  // a new gesture without a mouse-up cancels the old one
     tree.send(mouse(T::MouseCancel, {}));
-    EXPECT_EQ(tree.log.events, (Events{
-                                   "a down (5,5)",
-                                   "a moved (85,85)",
-                                   "a up (85,85)",
-                                   "b entered (30,30)",
-                                   "b moved (30,30)",
-                                   "b down (30,30)",
-                                   "a down (30,30)",
-                                   "a cancel",
-                                   "a down (5,5)",
-                                   "a cancel",
-                               }));
+    EXPECT_EQ(tree.log.events,
+              (Events{
+                  "a down (5,5)",
+                  "a moved (85,85)",
+                  "a up (85,85)",
+                  "b entered (30,30)",
+                  "b moved (30,30)",
+                  "b down (30,30)",
+                  "a down (30,30)",
+                  "a cancel",
+                  "a down (5,5)",
+                  "a cancel",
+              }));
 }
 
 TEST(CFrame, WheelGoesToTheViewUnderThePointerAndKeysUpTheFocusChain)
@@ -253,8 +259,9 @@ TEST(CFrame, WheelGoesToTheViewUnderThePointerAndKeysUpTheFocusChain)
     EXPECT_TRUE(tree.send(key));
     tree.b->keyResult = 1;
     EXPECT_TRUE(tree.send(key));
-    EXPECT_EQ(tree.log.events, (Events{"a wheel x (5,5) -2", "b wheel y (30,30) -2", "a wheel y (30,30) -2",
-                                       "b key 12", "container key 12", "b key 12"}));
+    EXPECT_EQ(tree.log.events,
+              (Events{"a wheel x (5,5) -2", "b wheel y (30,30) -2", "a wheel y (30,30) -2", "b key 12",
+                      "container key 12", "b key 12"}));
 }
 
 TEST(CFrame, AButtonClickReachesItsListenersAsBeginValueEnd)
@@ -276,7 +283,8 @@ TEST(CFrame, AButtonClickReachesItsListenersAsBeginValueEnd)
     EXPECT_EQ(log.events, (Events{"l begin", "sub begin", "l value", "sub value", "l end", "sub end"}));
 
     log.events.clear();
-    PlatformEvent miss = mouse(PlatformEvent::Type::MouseDown, {25, 25});  // in the container, beside the button
+    PlatformEvent miss =
+        mouse(PlatformEvent::Type::MouseDown, {25, 25});  // in the container, beside the button
     EXPECT_FALSE(frame->platformOnEvent(miss));
     EXPECT_TRUE(log.events.empty());
 }
@@ -297,7 +305,8 @@ TEST(CFrame, InvalidatingANestedViewMarksItsFrameArea)
     EXPECT_FALSE(headless.isFlushScheduled());
 
     view->invalid();
-    EXPECT_EQ(frame->getDirtyRects(), std::vector<CRect>{CRect(55, 55, 70, 70)}) << "clipped to the container";
+    EXPECT_EQ(frame->getDirtyRects(), std::vector<CRect>{CRect(55, 55, 70, 70)})
+        << "clipped to the container";
     EXPECT_TRUE(headless.isFlushScheduled());
     view->setVisible(false);
     view->invalid();

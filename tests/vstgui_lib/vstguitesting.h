@@ -35,15 +35,16 @@ inline void PrintTo(const CRect& r, std::ostream* os)
 
 inline void PrintTo(const CColor& c, std::ostream* os)
 {
-    *os << "rgba(" << int(c.red) << ", " << int(c.green) << ", " << int(c.blue) << ", " << int(c.alpha) << ")";
+    *os << "rgba(" << int(c.red) << ", " << int(c.green) << ", " << int(c.blue) << ", " << int(c.alpha)
+        << ")";
 }
 
 // A file name unique to the running test (tests run in parallel processes).
 inline std::string testFilePath(const std::string& suffix)
 {
     const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    return testing::TempDir() + info->test_suite_name() + "." + info->name() + "." + std::to_string(getpid()) +
-           suffix;
+    return testing::TempDir() + info->test_suite_name() + "." + info->name() + "." +
+        std::to_string(getpid()) + suffix;
 }
 
 // Whether a device pixel has the colour, each channel within `tolerance`.
@@ -53,13 +54,14 @@ inline testing::AssertionResult pixelIs(const COffscreenContext& image, int32_t 
 {
     const CColor actual = image.getPixel(x, y);
     const auto near = [tolerance](uint8_t a, uint8_t b) { return std::abs(int(a) - int(b)) <= tolerance; };
-    if (near(actual.red, expected.red) && near(actual.green, expected.green) && near(actual.blue, expected.blue) &&
-        near(actual.alpha, expected.alpha))
+    if (near(actual.red, expected.red) && near(actual.green, expected.green) &&
+        near(actual.blue, expected.blue) && near(actual.alpha, expected.alpha))
         return testing::AssertionSuccess();
     const std::string png = testFilePath(".png");
     image.writePNG(png);
-    return testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << testing::PrintToString(actual)
-                                       << ", expected " << testing::PrintToString(expected) << "; picture in " << png;
+    return testing::AssertionFailure()
+        << "pixel (" << x << ", " << y << ") is " << testing::PrintToString(actual) << ", expected "
+        << testing::PrintToString(expected) << "; picture in " << png;
 }
 
 // Writes a 4 x 6 PNG: three red rows (a button's off state) above three blue

@@ -113,19 +113,20 @@ TEST(SubControllers, TakeChargeOfTheirNodeAndGoAfterItsViews)
     SharedPointer<CView> root = owned(description->createView("view", &editor));
     ASSERT_TRUE(root);
 
-    EXPECT_EQ(log, (Log{
-                       "editor verifies outer button",
-                       "editor creates About",
-                       "About verifies label",
-                       "About creates Inner",
-                       "Inner verifies inner button",
-                       "Inner verifies nested",
-                       "About verifies about button",
-                       "About verifies about",
-                       "editor creates Lost",
-                       "Lost deleted",
-                       "editor verifies root",
-                   }));
+    EXPECT_EQ(log,
+              (Log{
+                  "editor verifies outer button",
+                  "editor creates About",
+                  "About verifies label",
+                  "About creates Inner",
+                  "Inner verifies inner button",
+                  "Inner verifies nested",
+                  "About verifies about button",
+                  "About verifies about",
+                  "editor creates Lost",
+                  "Lost deleted",
+                  "editor verifies root",
+              }));
 
     auto* frame = dynamic_cast<CViewContainer*>(root.get());
     ASSERT_EQ(frame->getNbViews(), 2u);
@@ -146,15 +147,16 @@ TEST(SubControllers, TakeChargeOfTheirNodeAndGoAfterItsViews)
 
     log.clear();
     frame->removeView(about);
-    EXPECT_EQ(log, (Log{
-                       "label deleted",
-                       "inner button deleted",
-                       "nested deleted",
-                       "Inner deleted",
-                       "about button deleted",
-                       "about deleted",
-                       "About deleted",
-                   }))
+    EXPECT_EQ(log,
+              (Log{
+                  "label deleted",
+                  "inner button deleted",
+                  "nested deleted",
+                  "Inner deleted",
+                  "about button deleted",
+                  "about deleted",
+                  "About deleted",
+              }))
         << "a sub-controller outlives every view inside its node";
 }
 
@@ -179,12 +181,15 @@ TEST(SubControllers, AFailureWhileBuildingReleasesEverythingBuilt)
         EXPECT_EQ(aboutBox()->createView("view", &editor), nullptr) << failing;
 
         // Every sub-controller made is deleted, and every view verified before the failure.
-        const auto countOf = [&](const std::string& line) { return std::count(log.begin(), log.end(), line); };
+        const auto countOf = [&](const std::string& line) {
+            return std::count(log.begin(), log.end(), line);
+        };
         for (const std::string& line : log) {
             if (const auto at = line.find(" creates "); at != std::string::npos) {
                 EXPECT_EQ(countOf(line.substr(at + 9) + " deleted"), 1) << failing << ": " << line;
             }
-            if (const auto at = line.find(" verifies "); at != std::string::npos && line.substr(at + 10) != failing) {
+            if (const auto at = line.find(" verifies ");
+                at != std::string::npos && line.substr(at + 10) != failing) {
                 EXPECT_EQ(countOf(line.substr(at + 10) + " deleted"), 1) << failing << ": " << line;
             }
         }

@@ -14,8 +14,14 @@ TEST(UIAttributes, DoubleToStringWritesShortestClassicForm)
         uint32_t precision;
         const char* text;
     } cases[] = {
-        {10.0, 6, "10"},       {0.5, 6, "0.5"},     {2.5, 6, "2.5"},        {-36.0, 6, "-36"},
-        {0.1234567, 6, "0.123457"}, {1234567.0, 6, "1.23457e+06"}, {3.14159, 3, "3.14"}, {0.0, 6, "0"},
+        {10.0, 6, "10"},
+        {0.5, 6, "0.5"},
+        {2.5, 6, "2.5"},
+        {-36.0, 6, "-36"},
+        {0.1234567, 6, "0.123457"},
+        {1234567.0, 6, "1.23457e+06"},
+        {3.14159, 3, "3.14"},
+        {0.0, 6, "0"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(UIAttributes::doubleToString(c.value, c.precision), c.text) << c.value;
@@ -46,10 +52,10 @@ TEST(UIAttributes, ParsesNumbersPointsAndBooleansOnlyWhole)
         bool parses;
         double value;
     } numbers[] = {
-        {"12", true, 12},     {" -3.5 ", true, -3.5}, {"+4", true, 4},      {"1e3", true, 1000},
-        {"", false, 0},       {"  ", false, 0},       {"12px", false, 0},   {"1,5", false, 0},
-        {"nan", false, 0},    {"inf", false, 0},      {"1e999", false, 0},  {"0x10", false, 0},
-        {"--1", false, 0},    {"+-1", false, 0},
+        {"12", true, 12},  {" -3.5 ", true, -3.5}, {"+4", true, 4},     {"1e3", true, 1000},
+        {"", false, 0},    {"  ", false, 0},       {"12px", false, 0},  {"1,5", false, 0},
+        {"nan", false, 0}, {"inf", false, 0},      {"1e999", false, 0}, {"0x10", false, 0},
+        {"--1", false, 0}, {"+-1", false, 0},
     };
     for (const auto& c : numbers) {
         double value = 77;

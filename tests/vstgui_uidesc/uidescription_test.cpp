@@ -10,10 +10,10 @@
 #include "sdk/vstgui/lib/cbitmap.h"
 #include "sdk/vstgui/lib/cfont.h"
 #include "sdk/vstgui/lib/cframe.h"
-#include "sdk/vstgui/lib/platform/headless/headlessframe.h"
 #include "sdk/vstgui/lib/controls/cbuttons.h"
 #include "sdk/vstgui/lib/controls/ctextlabel.h"
 #include "sdk/vstgui/lib/cviewcontainer.h"
+#include "sdk/vstgui/lib/platform/headless/headlessframe.h"
 #include "sdk/vstgui/uidescription/uiattributes.h"
 #include "sdk/vstgui/uidescription/uidescription.h"
 #include "sdk/vstgui/uidescription/uidescriptionreader.h"
@@ -37,7 +37,8 @@ constexpr const char* kResources = R"(
 
 std::string describe(const std::string& templates)
 {
-    return std::string("<vstgui-ui-description version=\"1\">") + kResources + templates + "</vstgui-ui-description>";
+    return std::string("<vstgui-ui-description version=\"1\">") + kResources + templates +
+        "</vstgui-ui-description>";
 }
 
 SharedPointer<UIDescription> parsed(const std::string& xml)
@@ -175,14 +176,29 @@ TEST(UIDescription, WritesEveryAttributeBackAndReadsItAgain)
         const char* name;
         const char* text;
     } expected[] = {
-        {0, "size", "400, 200"},         {0, "background-color", "panel"}, {0, "transparent", "false"},
-        {1, "origin", "10, 20"},         {1, "title", "Level"},            {1, "font", "label"},
-        {1, "font-color", "text"},       {1, "back-color", "#ffffff00"},   {1, "text-alignment", "right"},
-        {1, "style-no-frame", "true"},   {1, "style-no-text", "false"},    {1, "value-precision", "3"},
-        {2, "control-tag", "Level"},     {2, "min-value", "0.5"},           {2, "default-value", "0.75"},
-        {2, "wheel-inc-value", "0.05"},  {2, "font", "~ NormalFontSmall"}, {3, "bitmap", "switch"},
-        {3, "background-offset", "0, 20"}, {3, "control-tag", "Bypass"},   {5, "autosize", "left bottom row"},
-        {5, "tooltip", "Help"},          {5, "mouse-enabled", "false"},
+        {0, "size", "400, 200"},
+        {0, "background-color", "panel"},
+        {0, "transparent", "false"},
+        {1, "origin", "10, 20"},
+        {1, "title", "Level"},
+        {1, "font", "label"},
+        {1, "font-color", "text"},
+        {1, "back-color", "#ffffff00"},
+        {1, "text-alignment", "right"},
+        {1, "style-no-frame", "true"},
+        {1, "style-no-text", "false"},
+        {1, "value-precision", "3"},
+        {2, "control-tag", "Level"},
+        {2, "min-value", "0.5"},
+        {2, "default-value", "0.75"},
+        {2, "wheel-inc-value", "0.05"},
+        {2, "font", "~ NormalFontSmall"},
+        {3, "bitmap", "switch"},
+        {3, "background-offset", "0, 20"},
+        {3, "control-tag", "Bypass"},
+        {5, "autosize", "left bottom row"},
+        {5, "tooltip", "Help"},
+        {5, "mouse-enabled", "false"},
     };
     for (const auto& e : expected) {
         const std::string* text = written[e.view].getAttributeValue(e.name);
@@ -258,7 +274,8 @@ std::string manyViews(size_t count)
 {
     std::string views;
     for (size_t i = 0; i < count; ++i)
-        views += "<view class=\"CTextLabel\" origin=\"" + std::to_string(i) + ", 0\" size=\"1, 1\" title=\"x\"/>";
+        views +=
+            "<view class=\"CTextLabel\" origin=\"" + std::to_string(i) + ", 0\" size=\"1, 1\" title=\"x\"/>";
     return views;
 }
 
@@ -274,7 +291,8 @@ TEST(UIDescription, MalformedDescriptionsGiveNoViewsAndSayWhy)
         {"truncated", valid.substr(0, valid.size() - 40), "line "},
         {"cut in a tag", valid.substr(0, valid.find("<view class=\"CParamDisplay\"") + 12), "line "},
         {"not XML", "\x89PNG\r\n\x1a\n", "not well-formed"},
-        {"another root", "<svg><template name=\"view\"/></svg>", "the root element is not vstgui-ui-description"},
+        {"another root", "<svg><template name=\"view\"/></svg>",
+         "the root element is not vstgui-ui-description"},
         {"too deep", deeplyNested(kMaxElementDepth), "nest deeper"},
         {"too large", describe(std::string(kMaxDescriptionBytes, ' ')), "larger than"},
         {"too many views", describe("<template name=\"view\">" + manyViews(kMaxViewCount) + "</template>"),
@@ -368,7 +386,8 @@ protected:
   <bitmap name="missing" path="missing.png"/>
   <bitmap name="text" path="text.png"/>
   <bitmap name="up" path="../outside.png"/>
-  <bitmap name="absolute" path=")" + folder + R"(/outside.png"/>
+  <bitmap name="absolute" path=")" +
+                folder + R"(/outside.png"/>
 </bitmaps>
 <template name="view" size="8, 4"><view class="CView" size="8, 4" bitmap="ok"/></template>
 <template name="editor" size="60, 50" background-color="#204060ff">
@@ -440,7 +459,8 @@ TEST_F(BitmapFiles, RendersADescribedEditorInAFrame)
     for (int y = 22; y < 50; ++y) {
         for (int x = 0; x < 60; ++x) {
             if (image.getPixel(x, y).green > 0xa0) {
-                EXPECT_TRUE(x >= 5 && x < 55 && y >= 30 && y < 46) << "text outside its label at " << x << ", " << y;
+                EXPECT_TRUE(x >= 5 && x < 55 && y >= 30 && y < 46)
+                    << "text outside its label at " << x << ", " << y;
                 ++textPixels;
             }
         }

@@ -90,11 +90,16 @@ TEST(UIDescriptionReader, ParsesColourValues)
         bool parses;
         CColor color;
     } cases[] = {
-        {"#ff8000c0", true, {255, 128, 0, 192}}, {"#FF8000", true, {255, 128, 0, 255}},
-        {"~ BlackCColor", true, kBlackCColor},   {"~ TransparentCColor", true, kTransparentCColor},
-        {"ff8000", false, {}},                   {"#ff80", false, {}},
-        {"#ff8000c0ff", false, {}},              {"#gg0000", false, {}},
-        {"~BlackCColor", false, {}},             {"", false, {}},
+        {"#ff8000c0", true, {255, 128, 0, 192}},
+        {"#FF8000", true, {255, 128, 0, 255}},
+        {"~ BlackCColor", true, kBlackCColor},
+        {"~ TransparentCColor", true, kTransparentCColor},
+        {"ff8000", false, {}},
+        {"#ff80", false, {}},
+        {"#ff8000c0ff", false, {}},
+        {"#gg0000", false, {}},
+        {"~BlackCColor", false, {}},
+        {"", false, {}},
     };
     for (const auto& c : cases) {
         CColor color(1, 2, 3, 4);
@@ -124,13 +129,14 @@ TEST(UIDescriptionReader, RefusesMalformedInputAsAWhole)
         {"empty", "", "line 1: no element found"},
         {"not XML", "size=400,300", "line 1: not well-formed"},
         {"truncated", valid.substr(0, valid.size() / 2), "line"},
-        {"other root", "<html><template name=\"view\"/></html>", "the root element is not vstgui-ui-description"},
-        {"document type",
-         "<!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\">]><vstgui-ui-description/>",
+        {"other root", "<html><template name=\"view\"/></html>",
+         "the root element is not vstgui-ui-description"},
+        {"document type", "<!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\">]><vstgui-ui-description/>",
          "line 1: a document type declaration is not allowed"},
         {"too deep", nested(kMaxElementDepth), "elements nest deeper than 100 levels"},
         {"too large", std::string(kMaxDescriptionBytes + 1, ' '), "larger than 16 MiB"},
-        {"bad encoding", "<vstgui-ui-description name=\"\xff\xfe\"/>", "line 1: not well-formed (invalid token)"},
+        {"bad encoding", "<vstgui-ui-description name=\"\xff\xfe\"/>",
+         "line 1: not well-formed (invalid token)"},
     };
     for (const auto& c : cases) {
         const UIDescriptionReadResult read = readUIDescription(c.xml);

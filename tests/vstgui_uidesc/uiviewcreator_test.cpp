@@ -44,12 +44,9 @@ TEST(UIViewCreatorHelpers, StringToColor)
         bool answer;
         CColor color;
     } cases[] = {
-        {nullptr, false, {1, 2, 3, 4}},
-        {"", true, {255, 255, 255, 0}},
-        {"accent", true, {255, 128, 0, 192}},
-        {"~ RedCColor", true, {255, 0, 0, 255}},
-        {"#10203040", true, {16, 32, 48, 64}},
-        {"no-such-colour", false, {1, 2, 3, 4}},
+        {nullptr, false, {1, 2, 3, 4}},        {"", true, {255, 255, 255, 0}},
+        {"accent", true, {255, 128, 0, 192}},  {"~ RedCColor", true, {255, 0, 0, 255}},
+        {"#10203040", true, {16, 32, 48, 64}}, {"no-such-colour", false, {1, 2, 3, 4}},
         {"Accent", false, {1, 2, 3, 4}},
     };
     for (const auto& c : cases) {

@@ -76,8 +76,9 @@ TEST(UIViewFactory, CreatesThenAppliesAlongTheChainUntilAnApplyRefuses)
     SharedPointer<CView> view = owned(factory.createView(classAttributes("TestLeaf"), nullptr));
     ASSERT_TRUE(view);
     EXPECT_EQ(view->getNbReference(), 1);
-    EXPECT_EQ(log, (std::vector<std::string>{"create TestLeaf", "apply TestLeaf", "apply TestMiddle",
-                                              "apply TestRefusing"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"create TestLeaf", "apply TestLeaf", "apply TestMiddle",
+                                        "apply TestRefusing"}));
     EXPECT_STREQ(factory.getViewName(view), "TestLeaf");
 
     log.clear();
@@ -127,7 +128,8 @@ TEST(UIViewFactory, MakesNothingForUnknownClassesAndSurvivesALoopingChain)
 
 TEST(UIViewFactory, RegistersTheLibraryCreatorsStatically)
 {
-    for (const char* name : {"CView", "CViewContainer", "CControl", "CParamDisplay", "CTextLabel", "COnOffButton"}) {
+    for (const char* name :
+         {"CView", "CViewContainer", "CControl", "CParamDisplay", "CTextLabel", "COnOffButton"}) {
         const IViewCreator* creator = UIViewFactory::getViewCreator(name);
         ASSERT_NE(creator, nullptr) << name;
         EXPECT_STREQ(creator->getViewName(), name);
@@ -135,11 +137,16 @@ TEST(UIViewFactory, RegistersTheLibraryCreatorsStatically)
     const struct {
         const char* name;
         const char* base;
-    } chain[] = {{"CView", nullptr},           {"CViewContainer", "CView"}, {"CControl", "CView"},
-                 {"CParamDisplay", "CControl"}, {"CTextLabel", "CParamDisplay"}, {"COnOffButton", "CControl"}};
+    } chain[] = {{"CView", nullptr},
+                 {"CViewContainer", "CView"},
+                 {"CControl", "CView"},
+                 {"CParamDisplay", "CControl"},
+                 {"CTextLabel", "CParamDisplay"},
+                 {"COnOffButton", "CControl"}};
     for (const auto& link : chain) {
         const IdStringPtr base = UIViewFactory::getViewCreator(link.name)->getBaseViewName();
-        EXPECT_EQ(std::string(base ? base : "none"), std::string(link.base ? link.base : "none")) << link.name;
+        EXPECT_EQ(std::string(base ? base : "none"), std::string(link.base ? link.base : "none"))
+            << link.name;
     }
 }
 

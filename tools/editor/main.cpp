@@ -128,7 +128,8 @@ int run(const Options& options)
     for (const auto& call : plugin->handler().calls())
         std::cout << call << '\n';
     if (const std::size_t left = editor->close(options.closeOrder); left > 0)
-        code = fail(kLeftRegistered, std::to_string(left) + " run-loop handler(s) left registered after removed()");
+        code = fail(kLeftRegistered,
+                    std::to_string(left) + " run-loop handler(s) left registered after removed()");
     return code;
 }
 

@@ -16,8 +16,14 @@ constexpr int32 symbolicSampleSize()
     return std::is_same_v<Sample, Vst::Sample32> ? Vst::kSample32 : Vst::kSample64;
 }
 
-void setChannelBuffers(Vst::AudioBusBuffers& bus, Vst::Sample32** channels) { bus.channelBuffers32 = channels; }
-void setChannelBuffers(Vst::AudioBusBuffers& bus, Vst::Sample64** channels) { bus.channelBuffers64 = channels; }
+void setChannelBuffers(Vst::AudioBusBuffers& bus, Vst::Sample32** channels)
+{
+    bus.channelBuffers32 = channels;
+}
+void setChannelBuffers(Vst::AudioBusBuffers& bus, Vst::Sample64** channels)
+{
+    bus.channelBuffers64 = channels;
+}
 
 }  // namespace
 
@@ -78,7 +84,8 @@ Vst::ProcessData BlockRunner<Sample>::prepare(int32 numSamples, const BlockOptio
 }
 
 template <class Sample>
-tresult BlockRunner<Sample>::process(Vst::IAudioProcessor& processor, int32 numSamples, const BlockOptions& options)
+tresult BlockRunner<Sample>::process(Vst::IAudioProcessor& processor, int32 numSamples,
+                                     const BlockOptions& options)
 {
     Vst::ProcessData data = prepare(numSamples, options);
     return processor.process(data);

@@ -29,10 +29,14 @@ HandlerCall restartComponent(int32 flags)
 std::ostream& operator<<(std::ostream& out, const HandlerCall& call)
 {
     switch (call.kind) {
-    case Kind::BeginEdit: return out << "beginEdit(" << call.id << ")";
-    case Kind::PerformEdit: return out << "performEdit(" << call.id << ", " << call.value << ")";
-    case Kind::EndEdit: return out << "endEdit(" << call.id << ")";
-    case Kind::RestartComponent: return out << "restartComponent(" << call.flags << ")";
+        case Kind::BeginEdit:
+            return out << "beginEdit(" << call.id << ")";
+        case Kind::PerformEdit:
+            return out << "performEdit(" << call.id << ", " << call.value << ")";
+        case Kind::EndEdit:
+            return out << "endEdit(" << call.id << ")";
+        case Kind::RestartComponent:
+            return out << "restartComponent(" << call.flags << ")";
     }
     return out << "unknown call";
 }

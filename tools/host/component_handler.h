@@ -31,7 +31,8 @@ std::ostream& operator<<(std::ostream& out, const HandlerCall& call);
 class RecordingComponentHandler : public ComObject<Steinberg::Vst::IComponentHandler> {
 public:
     Steinberg::tresult beginEdit(Steinberg::Vst::ParamID id) override;
-    Steinberg::tresult performEdit(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue valueNormalized) override;
+    Steinberg::tresult performEdit(Steinberg::Vst::ParamID id,
+                                   Steinberg::Vst::ParamValue valueNormalized) override;
     Steinberg::tresult endEdit(Steinberg::Vst::ParamID id) override;
     Steinberg::tresult restartComponent(Steinberg::int32 flags) override;
 

@@ -27,7 +27,8 @@ std::unique_ptr<EditorPlugin> EditorPlugin::load(const std::filesystem::path& bu
     } else if (const auto controllerClass = findClass(factory, kComponentControllerClass)) {
         plugin->editController = createController(factory, *controllerClass);
     }
-    if (!plugin->editController || plugin->editController->initialize(plugin->hostContext.get()) != kResultOk) {
+    if (!plugin->editController ||
+        plugin->editController->initialize(plugin->hostContext.get()) != kResultOk) {
         error = "the plug-in offers no edit controller that initializes";
         plugin->editController.reset();
         return nullptr;

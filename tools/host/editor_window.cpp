@@ -24,7 +24,8 @@ EditorWindow::EditorWindow(HostDisplay& display, IPtr<PollRunLoop> loop, IPtr<IP
 }
 
 std::unique_ptr<EditorWindow> EditorWindow::open(HostDisplay& display, IPtr<PollRunLoop> loop,
-                                                 IPtr<IPlugView> view, const Options& options, std::string& error)
+                                                 IPtr<IPlugView> view, const Options& options,
+                                                 std::string& error)
 {
     if (!view) {
         error = "the plug-in created no editor view";
@@ -63,7 +64,8 @@ std::unique_ptr<EditorWindow> EditorWindow::open(HostDisplay& display, IPtr<Poll
     loop->runUntil([self] { return self->hostWindow->isMapped(); }, std::chrono::seconds(5));
 
     void* parent = reinterpret_cast<void*>(static_cast<uintptr_t>(editor->hostWindow->id()));
-    if (const tresult result = editor->view->attached(parent, kPlatformTypeX11EmbedWindowID); result != kResultOk) {
+    if (const tresult result = editor->view->attached(parent, kPlatformTypeX11EmbedWindowID);
+        result != kResultOk) {
         error = "the editor refused attached() (" + resultText(result) + ")";
         editor->close(CloseOrder::FrameFirst);
         return nullptr;

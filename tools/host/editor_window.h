@@ -29,8 +29,8 @@ public:
     // Null with the reason in `error` when the view refuses X11 embedding, its
     // size or attached(); the view has been released again then.
     static std::unique_ptr<EditorWindow> open(HostDisplay& display, Steinberg::IPtr<PollRunLoop> loop,
-                                              Steinberg::IPtr<Steinberg::IPlugView> view, const Options& options,
-                                              std::string& error);
+                                              Steinberg::IPtr<Steinberg::IPlugView> view,
+                                              const Options& options, std::string& error);
     // Closes the editor (frame first) if it is still open.
     ~EditorWindow();
     EditorWindow(const EditorWindow&) = delete;
@@ -54,7 +54,8 @@ public:
     std::size_t close(CloseOrder order);
 
 private:
-    EditorWindow(HostDisplay& display, Steinberg::IPtr<PollRunLoop> loop, Steinberg::IPtr<Steinberg::IPlugView> view);
+    EditorWindow(HostDisplay& display, Steinberg::IPtr<PollRunLoop> loop,
+                 Steinberg::IPtr<Steinberg::IPlugView> view);
 
     HostDisplay& display;
     Steinberg::IPtr<PollRunLoop> loop;

@@ -39,14 +39,14 @@ Steinberg::IPtr<Interface> createInstance(Steinberg::IPluginFactory& factory, co
 }
 
 Steinberg::IPtr<Steinberg::Vst::IComponent> createComponent(Steinberg::IPluginFactory& factory,
-                                                           const Steinberg::FUID& cid);
+                                                            const Steinberg::FUID& cid);
 // The first audio effect class of the factory.
 Steinberg::IPtr<Steinberg::Vst::IComponent> createComponent(Steinberg::IPluginFactory& factory);
 
 Steinberg::IPtr<Steinberg::Vst::IEditController> createController(Steinberg::IPluginFactory& factory,
-                                                                 const Steinberg::FUID& cid);
+                                                                  const Steinberg::FUID& cid);
 // The controller class the component names through getControllerClassId.
 Steinberg::IPtr<Steinberg::Vst::IEditController> createController(Steinberg::IPluginFactory& factory,
-                                                                 Steinberg::Vst::IComponent& component);
+                                                                  Steinberg::Vst::IComponent& component);
 
 }  // namespace morvik::host

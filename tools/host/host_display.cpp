@@ -42,20 +42,20 @@ void HostDisplay::drainEvents()
     while (xcb_generic_event_t* event = xcb_poll_for_event(xcb)) {
         xcb_window_t target = XCB_NONE;
         switch (event->response_type & 0x7f) {
-        case XCB_CONFIGURE_NOTIFY:
-            target = reinterpret_cast<xcb_configure_notify_event_t*>(event)->window;
-            break;
-        case XCB_MAP_NOTIFY:
-            target = reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
-            break;
-        case XCB_UNMAP_NOTIFY:
-            target = reinterpret_cast<xcb_unmap_notify_event_t*>(event)->window;
-            break;
-        case XCB_CLIENT_MESSAGE:
-            target = reinterpret_cast<xcb_client_message_event_t*>(event)->window;
-            break;
-        default:
-            break;
+            case XCB_CONFIGURE_NOTIFY:
+                target = reinterpret_cast<xcb_configure_notify_event_t*>(event)->window;
+                break;
+            case XCB_MAP_NOTIFY:
+                target = reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
+                break;
+            case XCB_UNMAP_NOTIFY:
+                target = reinterpret_cast<xcb_unmap_notify_event_t*>(event)->window;
+                break;
+            case XCB_CLIENT_MESSAGE:
+                target = reinterpret_cast<xcb_client_message_event_t*>(event)->window;
+                break;
+            default:
+                break;
         }
         for (HostWindow* window : windows)
             if (window->id() == target)
@@ -80,8 +80,8 @@ HostWindow::HostWindow(HostDisplay& display, uint16_t width, uint16_t height, co
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const uint32_t values[] = {screen->black_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY};
     xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, currentWidth, currentHeight, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK,
-                      values);
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
                         static_cast<uint32_t>(title.size()), title.data());
     const xcb_atom_t protocols = display.atom("WM_PROTOCOLS");
@@ -103,37 +103,38 @@ void HostWindow::resize(uint16_t width, uint16_t height)
     currentWidth = std::max<uint16_t>(width, 1);
     currentHeight = std::max<uint16_t>(height, 1);
     const uint32_t size[] = {currentWidth, currentHeight};
-    xcb_configure_window(display.connection(), window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+    xcb_configure_window(display.connection(), window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         size);
     xcb_flush(display.connection());
 }
 
 void HostWindow::handle(const xcb_generic_event_t& event)
 {
     switch (event.response_type & 0x7f) {
-    case XCB_MAP_NOTIFY:
-        mapped = true;
-        break;
-    case XCB_UNMAP_NOTIFY:
-        mapped = false;
-        break;
-    case XCB_CLIENT_MESSAGE: {
-        const auto& message = reinterpret_cast<const xcb_client_message_event_t&>(event);
-        if (message.format == 32 && message.data.data32[0] == deleteWindowAtom)
-            closeAsked = true;
-        break;
-    }
-    case XCB_CONFIGURE_NOTIFY: {
-        const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
-        if (configure.width == currentWidth && configure.height == currentHeight)
+        case XCB_MAP_NOTIFY:
+            mapped = true;
             break;
-        currentWidth = configure.width;
-        currentHeight = configure.height;
-        if (onUserResize)
-            onUserResize(configure.width, configure.height);
-        break;
-    }
-    default:
-        break;
+        case XCB_UNMAP_NOTIFY:
+            mapped = false;
+            break;
+        case XCB_CLIENT_MESSAGE: {
+            const auto& message = reinterpret_cast<const xcb_client_message_event_t&>(event);
+            if (message.format == 32 && message.data.data32[0] == deleteWindowAtom)
+                closeAsked = true;
+            break;
+        }
+        case XCB_CONFIGURE_NOTIFY: {
+            const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+            if (configure.width == currentWidth && configure.height == currentHeight)
+                break;
+            currentWidth = configure.width;
+            currentHeight = configure.height;
+            if (onUserResize)
+                onUserResize(configure.width, configure.height);
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -141,11 +142,12 @@ Screenshot HostWindow::capture() const
 {
     xcb_connection_t* c = display.connection();
     xcb_get_image_reply_t* reply = xcb_get_image_reply(
-        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, currentWidth, currentHeight, ~0u), nullptr);
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, currentWidth, currentHeight, ~0u),
+        nullptr);
     if (!reply)
         return {};
-    Screenshot shot = Screenshot::fromZPixmap(currentWidth, currentHeight, reply->depth, xcb_get_image_data(reply),
-                                              xcb_get_image_data_length(reply));
+    Screenshot shot = Screenshot::fromZPixmap(currentWidth, currentHeight, reply->depth,
+                                              xcb_get_image_data(reply), xcb_get_image_data_length(reply));
     std::free(reply);
     return shot;
 }

@@ -39,7 +39,8 @@ tresult MemoryStream::write(void* buffer, int32 numBytes, int32* numBytesWritten
 
     int64 count = numBytes;
     if (limit) {
-        const auto capacity = static_cast<int64>(std::min<std::size_t>(limit->bytes, std::numeric_limits<int64>::max()));
+        const auto capacity =
+            static_cast<int64>(std::min<std::size_t>(limit->bytes, std::numeric_limits<int64>::max()));
         const int64 room = cursor < capacity ? capacity - cursor : 0;
         if (count > room) {
             if (limit->behaviour == WriteLimit::Behaviour::Refuse)
@@ -70,10 +71,17 @@ tresult MemoryStream::seek(int64 pos, int32 mode, int64* result)
 {
     int64 base = 0;
     switch (mode) {
-    case kIBSeekSet: base = 0; break;
-    case kIBSeekCur: base = cursor; break;
-    case kIBSeekEnd: base = static_cast<int64>(contents.size()); break;
-    default: return kInvalidArgument;
+        case kIBSeekSet:
+            base = 0;
+            break;
+        case kIBSeekCur:
+            base = cursor;
+            break;
+        case kIBSeekEnd:
+            base = static_cast<int64>(contents.size());
+            break;
+        default:
+            return kInvalidArgument;
     }
     int64 target = 0;
     if (__builtin_add_overflow(base, pos, &target) || target < 0)

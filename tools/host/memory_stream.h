@@ -26,10 +26,12 @@ struct WriteLimit {
 // there fills the gap with zeros.
 class MemoryStream : public ComObject<Steinberg::IBStream> {
 public:
-    explicit MemoryStream(std::vector<std::uint8_t> contents = {}, std::optional<WriteLimit> limit = std::nullopt);
+    explicit MemoryStream(std::vector<std::uint8_t> contents = {},
+                          std::optional<WriteLimit> limit = std::nullopt);
 
     Steinberg::tresult read(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesRead) override;
-    Steinberg::tresult write(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesWritten) override;
+    Steinberg::tresult write(void* buffer, Steinberg::int32 numBytes,
+                             Steinberg::int32* numBytesWritten) override;
     Steinberg::tresult seek(Steinberg::int64 pos, Steinberg::int32 mode, Steinberg::int64* result) override;
     Steinberg::tresult tell(Steinberg::int64* pos) override;
 

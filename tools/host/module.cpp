@@ -58,9 +58,9 @@ std::unique_ptr<Module> Module::load(const std::filesystem::path& path, std::str
     const auto exit = lookUp<ModuleExitFunc>(library.get(), "ModuleExit");
     const auto getFactory = lookUp<GetFactoryProc>(library.get(), "GetPluginFactory");
     std::string missing;
-    for (const auto& [found, symbol] : {std::pair{entry != nullptr, "ModuleEntry"},
-                                        std::pair{exit != nullptr, "ModuleExit"},
-                                        std::pair{getFactory != nullptr, "GetPluginFactory"}})
+    for (const auto& [found, symbol] :
+         {std::pair{entry != nullptr, "ModuleEntry"}, std::pair{exit != nullptr, "ModuleExit"},
+          std::pair{getFactory != nullptr, "GetPluginFactory"}})
         if (!found)
             missing += (missing.empty() ? "" : ", ") + std::string(symbol);
     if (!missing.empty()) {
@@ -84,7 +84,8 @@ std::unique_ptr<Module> Module::load(const std::filesystem::path& path, std::str
     }
 
     try {
-        return std::make_unique<Module>(LoadedKey{}, *binary, std::move(library), exit, std::move(ownedFactory));
+        return std::make_unique<Module>(LoadedKey{}, *binary, std::move(library), exit,
+                                        std::move(ownedFactory));
     } catch (...) {
         // Keep the pairing of entry and exit even when the host runs out of memory.
         ownedFactory.reset();

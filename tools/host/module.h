@@ -43,7 +43,6 @@ public:
            Steinberg::IPtr<Steinberg::IPluginFactory> factory);
 
 private:
-
     std::filesystem::path binary;
     LibraryHandle library;
     ModuleExitFunc exitModule;

@@ -23,8 +23,9 @@ tresult ParamValueQueue::addPoint(int32 sampleOffset, Vst::ParamValue value, int
 {
     if (sampleOffset < 0)
         return kInvalidArgument;
-    const auto at = std::lower_bound(points.begin(), points.end(), sampleOffset,
-                                     [](const Point& point, int32 offset) { return point.sampleOffset < offset; });
+    const auto at =
+        std::lower_bound(points.begin(), points.end(), sampleOffset,
+                         [](const Point& point, int32 offset) { return point.sampleOffset < offset; });
     const auto position = at - points.begin();
     if (at != points.end() && at->sampleOffset == sampleOffset) {
         at->value = value;

@@ -19,7 +19,8 @@ public:
                                                        Steinberg::int32& index) override;
 
     // Host-side shorthand: adds one point to the parameter's queue.
-    bool addChange(Steinberg::Vst::ParamID id, Steinberg::int32 sampleOffset, Steinberg::Vst::ParamValue value);
+    bool addChange(Steinberg::Vst::ParamID id, Steinberg::int32 sampleOffset,
+                   Steinberg::Vst::ParamValue value);
     // A slot without a queue, which a plug-in must skip; answers its index.
     Steinberg::int32 addNullQueue();
     void clear() { queues.clear(); }

@@ -47,8 +47,8 @@ tresult PollRunLoop::registerTimer(ITimerHandler* handler, TimerInterval millise
 
 tresult PollRunLoop::unregisterTimer(ITimerHandler* handler)
 {
-    const auto found =
-        std::find_if(timers.begin(), timers.end(), [handler](const TimerEntry& e) { return e.handler == handler; });
+    const auto found = std::find_if(timers.begin(), timers.end(),
+                                    [handler](const TimerEntry& e) { return e.handler == handler; });
     if (found == timers.end())
         return kInvalidArgument;
     timers.erase(found);
@@ -70,7 +70,8 @@ bool PollRunLoop::isRegistered(IEventHandler* handler) const
 
 bool PollRunLoop::isRegistered(ITimerHandler* handler) const
 {
-    return std::any_of(timers.begin(), timers.end(), [handler](const TimerEntry& e) { return e.handler == handler; });
+    return std::any_of(timers.begin(), timers.end(),
+                       [handler](const TimerEntry& e) { return e.handler == handler; });
 }
 
 std::vector<TimerInterval> PollRunLoop::timerIntervals() const
@@ -94,8 +95,9 @@ void PollRunLoop::runOnce(std::chrono::milliseconds maxWait)
     auto wait = maxWait;
     const auto now = Clock::now();
     for (const TimerEntry& entry : timers)
-        wait = std::min(wait, std::max(std::chrono::milliseconds(0),
-                                       std::chrono::duration_cast<std::chrono::milliseconds>(entry.due - now)));
+        wait = std::min(wait,
+                        std::max(std::chrono::milliseconds(0),
+                                 std::chrono::duration_cast<std::chrono::milliseconds>(entry.due - now)));
 
     std::vector<pollfd> watched;
     for (const EventHandlerEntry& entry : eventHandlers)

@@ -24,8 +24,8 @@ Screenshot Screenshot::fromZPixmap(int width, int height, int depth, const uint8
 
 std::size_t Screenshot::countDifferentFrom(uint32_t colour) const
 {
-    return static_cast<std::size_t>(
-        std::count_if(pixels.begin(), pixels.end(), [colour](uint32_t p) { return p != (colour & 0xFFFFFF); }));
+    return static_cast<std::size_t>(std::count_if(pixels.begin(), pixels.end(),
+                                                  [colour](uint32_t p) { return p != (colour & 0xFFFFFF); }));
 }
 
 bool Screenshot::writePng(const std::filesystem::path& file) const
@@ -37,8 +37,8 @@ bool Screenshot::writePng(const std::filesystem::path& file) const
     unsigned char* target = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     for (int y = 0; y < height; ++y)
-        std::memcpy(target + static_cast<std::size_t>(y) * stride, &pixels[static_cast<std::size_t>(y) * width],
-                    static_cast<std::size_t>(width) * 4);
+        std::memcpy(target + static_cast<std::size_t>(y) * stride,
+                    &pixels[static_cast<std::size_t>(y) * width], static_cast<std::size_t>(width) * 4);
     cairo_surface_mark_dirty(surface);
     const bool written = cairo_surface_write_to_png(surface, file.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);

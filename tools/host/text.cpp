@@ -7,8 +7,14 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isHighSurrogate(char32_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char32_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 void appendUtf8(std::string& out, char32_t codePoint)
 {
@@ -119,15 +125,24 @@ void copyToString128(std::u16string_view text, Steinberg::String128 target)
 std::string resultText(Steinberg::tresult result)
 {
     switch (result) {
-    case Steinberg::kNoInterface: return "kNoInterface";
-    case Steinberg::kResultOk: return "kResultOk";
-    case Steinberg::kResultFalse: return "kResultFalse";
-    case Steinberg::kInvalidArgument: return "kInvalidArgument";
-    case Steinberg::kNotImplemented: return "kNotImplemented";
-    case Steinberg::kInternalError: return "kInternalError";
-    case Steinberg::kNotInitialized: return "kNotInitialized";
-    case Steinberg::kOutOfMemory: return "kOutOfMemory";
-    default: return "result " + std::to_string(result);
+        case Steinberg::kNoInterface:
+            return "kNoInterface";
+        case Steinberg::kResultOk:
+            return "kResultOk";
+        case Steinberg::kResultFalse:
+            return "kResultFalse";
+        case Steinberg::kInvalidArgument:
+            return "kInvalidArgument";
+        case Steinberg::kNotImplemented:
+            return "kNotImplemented";
+        case Steinberg::kInternalError:
+            return "kInternalError";
+        case Steinberg::kNotInitialized:
+            return "kNotInitialized";
+        case Steinberg::kOutOfMemory:
+            return "kOutOfMemory";
+        default:
+            return "result " + std::to_string(result);
     }
 }
 
@@ -146,13 +161,15 @@ char asciiLower(char c)
 
 bool equalIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return asciiLower(x) == asciiLower(y);
+           });
 }
 
 bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
 {
-    return suffix.size() <= text.size() && equalIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
+    return suffix.size() <= text.size() &&
+        equalIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 }  // namespace morvik::host

@@ -34,7 +34,8 @@ XTestInput::~XTestInput()
 
 void XTestInput::fake(uint8_t type, uint8_t detail, int16_t rootX, int16_t rootY)
 {
-    xcb_test_fake_input(display.connection(), type, detail, XCB_CURRENT_TIME, display.root(), rootX, rootY, 0);
+    xcb_test_fake_input(display.connection(), type, detail, XCB_CURRENT_TIME, display.root(), rootX, rootY,
+                        0);
 }
 
 void XTestInput::moveTo(xcb_window_t window, int x, int y)
@@ -42,7 +43,8 @@ void XTestInput::moveTo(xcb_window_t window, int x, int y)
     xcb_connection_t* c = display.connection();
     xcb_translate_coordinates_reply_t* root = xcb_translate_coordinates_reply(
         c,
-        xcb_translate_coordinates(c, window, display.root(), static_cast<int16_t>(x), static_cast<int16_t>(y)),
+        xcb_translate_coordinates(c, window, display.root(), static_cast<int16_t>(x),
+                                  static_cast<int16_t>(y)),
         nullptr);
     if (!root)
         return;

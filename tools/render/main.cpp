@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "tools/host/module.h"
-#include "tools/render/stereo_audio.h"
 #include "tools/render/parameter_catalog.h"
 #include "tools/render/parameter_resolution.h"
 #include "tools/render/plugin_instance.h"
@@ -18,6 +17,7 @@
 #include "tools/render/render_report.h"
 #include "tools/render/renderer.h"
 #include "tools/render/sound_file_reader.h"
+#include "tools/render/stereo_audio.h"
 #include "tools/render/test_signal.h"
 #include "tools/render/wav_file_writer.h"
 
@@ -87,15 +87,17 @@ int run(const RenderOptions& options)
     std::string loadError;
     const auto module = host::Module::load(bundle, loadError);
     if (!module)
-        return fail(kRuntimeFailure, "cannot load the plug-in: " + loadError +
-                                         (options.bundle ? "" : " (no bundle in the build tree either; use --bundle)"));
+        return fail(kRuntimeFailure,
+                    "cannot load the plug-in: " + loadError +
+                        (options.bundle ? "" : " (no bundle in the build tree either; use --bundle)"));
 
     auto created = PluginInstance::create(*module);
     if (!created)
         return fail(kRuntimeFailure, created.error());
     PluginInstance& plugin = *created.value();
-    const ParameterCatalog catalog = plugin.controller() ? ParameterCatalog::fromController(*plugin.controller())
-                                                         : ParameterCatalog::withoutController();
+    const ParameterCatalog catalog = plugin.controller()
+        ? ParameterCatalog::fromController(*plugin.controller())
+        : ParameterCatalog::withoutController();
 
     if (options.listParameters) {
         if (!catalog.hasController())
@@ -131,15 +133,17 @@ int run(const RenderOptions& options)
     // The opening report gives the input's length, known once the input has
     // streamed through.
     const auto printOpening = [&](std::size_t inputFrames) {
-        std::cout << "plug-in:     " << plugin.name() << (plugin.vendor().empty() ? "" : " by " + plugin.vendor())
-                  << ", from " << module->binaryPath().string() << '\n';
+        std::cout << "plug-in:     " << plugin.name()
+                  << (plugin.vendor().empty() ? "" : " by " + plugin.vendor()) << ", from "
+                  << module->binaryPath().string() << '\n';
         if (!catalog.hasController())
             std::cout << "controller:  none (" << plugin.controllerProblem() << ")\n";
         printInput(std::cout, input->description, source.sampleRate(), inputFrames);
         printProcessing(std::cout, settings, catalog);
     };
 
-    const auto rendering = render(plugin.component(), plugin.processor(), source, output, settings, printOpening);
+    const auto rendering =
+        render(plugin.component(), plugin.processor(), source, output, settings, printOpening);
     if (!rendering)
         return fail(kRuntimeFailure, rendering.error());
     if (auto stopped = plugin.shutdown(); !stopped)

@@ -53,8 +53,9 @@ ParameterCatalog ParameterCatalog::fromController(Steinberg::Vst::IEditControlle
 
 const ParameterDescription* ParameterCatalog::find(ParamID id) const
 {
-    const auto found = std::find_if(descriptions.begin(), descriptions.end(),
-                                    [&](const ParameterDescription& description) { return description.id == id; });
+    const auto found =
+        std::find_if(descriptions.begin(), descriptions.end(),
+                     [&](const ParameterDescription& description) { return description.id == id; });
     return found == descriptions.end() ? nullptr : &*found;
 }
 

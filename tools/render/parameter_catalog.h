@@ -37,13 +37,15 @@ public:
     const ParameterDescription* findTitle(std::string_view title) const;
 
     // The controller's text for a normalized value; none without a controller.
-    std::optional<std::string> valueText(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue normalized) const;
+    std::optional<std::string> valueText(Steinberg::Vst::ParamID id,
+                                         Steinberg::Vst::ParamValue normalized) const;
     // The controller's conversion of a plain value text; none when it refuses.
     std::optional<Steinberg::Vst::ParamValue> normalizedFromText(Steinberg::Vst::ParamID id,
                                                                  std::string_view text) const;
 
 private:
-    ParameterCatalog(Steinberg::Vst::IEditController* controller, std::vector<ParameterDescription> descriptions);
+    ParameterCatalog(Steinberg::Vst::IEditController* controller,
+                     std::vector<ParameterDescription> descriptions);
 
     Steinberg::Vst::IEditController* controller = nullptr;
     std::vector<ParameterDescription> descriptions;

@@ -41,7 +41,7 @@ std::string withUnits(const std::string& text, const ParameterDescription& descr
 std::string rangeText(const ParameterDescription& description)
 {
     return "from " + numberText(description.minPlain) + " to " +
-           withUnits(numberText(description.maxPlain), description);
+        withUnits(numberText(description.maxPlain), description);
 }
 
 // A number read whole; a leading '+' is allowed.
@@ -65,14 +65,16 @@ Outcome<ResolvedParameter> resolve(const ParameterSetting& setting, const Parame
     if (setting.id) {
         const ParameterDescription* description = catalog.find(*setting.id);
         if (!description)
-            return Failure{settingText(setting) + ": the plug-in has no parameter " + std::to_string(*setting.id) +
-                           " (it has " + knownIds(catalog) + ")"};
+            return Failure{settingText(setting) + ": the plug-in has no parameter " +
+                           std::to_string(*setting.id) + " (it has " + knownIds(catalog) + ")"};
         return ResolvedParameter{description->id, setting.normalized.value_or(0.0), description->title,
-                                 catalog.valueText(description->id, setting.normalized.value_or(0.0)), std::nullopt};
+                                 catalog.valueText(description->id, setting.normalized.value_or(0.0)),
+                                 std::nullopt};
     }
 
     if (!catalog.hasController())
-        return Failure{settingText(setting) + ": parameter titles are unknown because the plug-in's controller " +
+        return Failure{settingText(setting) +
+                       ": parameter titles are unknown because the plug-in's controller " +
                        "could not be created; give a numeric id with a normalized value from 0 to 1 (ids: " +
                        knownIds(catalog) + ")"};
     const ParameterDescription* description = catalog.findTitle(setting.key);
@@ -85,15 +87,15 @@ Outcome<ResolvedParameter> resolve(const ParameterSetting& setting, const Parame
     // The controller reads what it can and ignores the rest ("4 kHz" would be 4 Hz), so
     // it only converts numbers read whole here, or texts it gives itself ("On").
     if (!normalized || (!number && catalog.valueText(description->id, *normalized) != plain))
-        return Failure{settingText(setting) + ": \"" + setting.value + "\" is not a value of " + description->title +
-                       "; give a number " + rangeText(*description) +
+        return Failure{settingText(setting) + ": \"" + setting.value + "\" is not a value of " +
+                       description->title + "; give a number " + rangeText(*description) +
                        (description->units.empty() ? std::string() : ", with or without the units")};
     ResolvedParameter resolved{description->id, *normalized, description->title,
                                catalog.valueText(description->id, *normalized), std::nullopt};
     if (number && outsideRange(*number, *description))
         resolved.warning = settingText(setting) + ": " + std::string(plain) + " is outside the range of " +
-                           description->title + " (" + rangeText(*description) + "); " +
-                           withUnits(resolved.valueText.value_or("its nearest end"), *description) + " is used";
+            description->title + " (" + rangeText(*description) + "); " +
+            withUnits(resolved.valueText.value_or("its nearest end"), *description) + " is used";
     return resolved;
 }
 
@@ -116,8 +118,9 @@ Outcome<std::vector<ResolvedParameter>> resolveParameters(std::span<const Parame
         auto parameter = resolve(setting, catalog);
         if (!parameter)
             return Failure{parameter.error()};
-        const auto earlier = std::find_if(resolved.begin(), resolved.end(),
-                                          [&](const ResolvedParameter& entry) { return entry.id == parameter->id; });
+        const auto earlier =
+            std::find_if(resolved.begin(), resolved.end(),
+                         [&](const ResolvedParameter& entry) { return entry.id == parameter->id; });
         if (earlier != resolved.end())
             *earlier = std::move(parameter.value());
         else

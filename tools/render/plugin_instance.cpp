@@ -15,8 +15,8 @@ Outcome<std::unique_ptr<PluginInstance>> PluginInstance::create(const host::Modu
 
     const auto processorClass = host::findClass(factory, host::kAudioEffectClass);
     if (!processorClass)
-        return Failure{"the plug-in's factory offers no audio effect (\"" + std::string(host::kAudioEffectClass) +
-                       "\")"};
+        return Failure{"the plug-in's factory offers no audio effect (\"" +
+                       std::string(host::kAudioEffectClass) + "\")"};
     for (const PClassInfo& info : host::classInfos(factory))
         if (FUID::fromTUID(info.cid) == *processorClass)
             instance->className = host::boundedText(info.name);
@@ -65,7 +65,7 @@ Status PluginInstance::shutdown()
         processorInitialized = false;
         if (const tresult result = processorComponent->terminate(); result != kResultOk)
             problems += (problems.empty() ? "" : "; ") + std::string("the processor refused terminate (") +
-                        host::resultText(result) + ")";
+                host::resultText(result) + ")";
     }
     if (!problems.empty())
         return Failure{problems};

@@ -30,8 +30,8 @@ Outcome<ParameterSetting> parseSetting(std::string_view argument)
     return setting;
 }
 
-constexpr std::array<std::string_view, 6> kOptionsWithValue{"-o", "--output", "--bundle", "--set", "--block",
-                                                             "--preroll"};
+constexpr std::array<std::string_view, 6> kOptionsWithValue{"-o",    "--output", "--bundle",
+                                                            "--set", "--block",  "--preroll"};
 
 // Walks the arguments; options that take a value accept it as the next
 // argument or after '=' ("--block 256", "--block=256").
@@ -85,7 +85,8 @@ private:
 
         std::string_view name = argument;
         std::optional<std::string_view> value;
-        if (const auto equals = argument.find('='); argument.starts_with("--") && equals != std::string_view::npos) {
+        if (const auto equals = argument.find('=');
+            argument.starts_with("--") && equals != std::string_view::npos) {
             name = argument.substr(0, equals);
             value = argument.substr(equals + 1);
         }

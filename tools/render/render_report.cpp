@@ -54,7 +54,9 @@ void printParameterList(std::ostream& out, const ParameterCatalog& catalog)
 {
     std::vector<std::vector<std::string>> rows{{"id", "title", "units", "range", "default"}};
     for (const ParameterDescription& parameter : catalog.parameters()) {
-        const auto text = [&](double normalized) { return catalog.valueText(parameter.id, normalized).value_or("?"); };
+        const auto text = [&](double normalized) {
+            return catalog.valueText(parameter.id, normalized).value_or("?");
+        };
         rows.push_back({std::to_string(parameter.id), parameter.title, parameter.units,
                         text(0.0) + ".." + text(1.0), text(parameter.defaultNormalized)});
     }
@@ -106,12 +108,12 @@ void printRendering(std::ostream& out, const Rendering& rendering, const RenderS
             << framesAndSeconds(rendering.reportedTailSamples, rate) << '\n';
     else
         out << framesAndSeconds(rendering.tailFrames, rate)
-            << (rendering.tailShortened ? " (cut from the reported " + std::to_string(rendering.reportedTailSamples) +
-                                              ")"
-                                        : "")
+            << (rendering.tailShortened
+                    ? " (cut from the reported " + std::to_string(rendering.reportedTailSamples) + ")"
+                    : "")
             << '\n';
-    out << "output:      " << output.string() << ", " << framesAndSeconds(rendering.outputFrames, rate) << ", "
-        << (settings.sampleSize == SampleSize::Float64 ? "64" : "32") << "-bit float WAV\n"
+    out << "output:      " << output.string() << ", " << framesAndSeconds(rendering.outputFrames, rate)
+        << ", " << (settings.sampleSize == SampleSize::Float64 ? "64" : "32") << "-bit float WAV\n"
         << "peak:        " << peakText(rendering.peak) << '\n';
 }
 

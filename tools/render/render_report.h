@@ -22,7 +22,8 @@ struct InputDescription {
     std::string channels;  // how the channels were taken, e.g. "1 (mono, fed to both)"
 };
 
-void printInput(std::ostream& out, const InputDescription& description, double sampleRate, std::size_t frames);
+void printInput(std::ostream& out, const InputDescription& description, double sampleRate,
+                std::size_t frames);
 void printProcessing(std::ostream& out, const RenderSettings& settings, const ParameterCatalog& catalog);
 void printRendering(std::ostream& out, const Rendering& rendering, const RenderSettings& settings,
                     const std::filesystem::path& output);

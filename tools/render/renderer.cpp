@@ -168,8 +168,8 @@ private:
 template <class Sample>
 class BlockLoop {
 public:
-    BlockLoop(Vst::IAudioProcessor& processor, InputStream& input, AudioSink& output, Steinberg::int32 blockSize,
-              std::size_t prerollFrames, Vst::IParameterChanges* firstChanges)
+    BlockLoop(Vst::IAudioProcessor& processor, InputStream& input, AudioSink& output,
+              Steinberg::int32 blockSize, std::size_t prerollFrames, Vst::IParameterChanges* firstChanges)
         : processor(processor),
           input(input),
           output(output),
@@ -184,7 +184,8 @@ public:
     Status runInput()
     {
         for (;;) {
-            const std::size_t silent = position < prerollFrames ? std::min(prerollFrames - position, capacity) : 0;
+            const std::size_t silent =
+                position < prerollFrames ? std::min(prerollFrames - position, capacity) : 0;
             silenceInput(silent);
             std::size_t count = silent;
             bool inputEnded = false;
@@ -233,8 +234,8 @@ private:
         options.inputChanges = std::exchange(pendingChanges, nullptr);
         if (const tresult result = runner.process(processor, static_cast<Steinberg::int32>(count), options);
             result != kResultOk)
-            return Failure{"the plug-in's process failed on the block at sample " + std::to_string(position) + " (" +
-                           host::resultText(result) + ")"};
+            return Failure{"the plug-in's process failed on the block at sample " + std::to_string(position) +
+                           " (" + host::resultText(result) + ")"};
         keepOutput(count);
         position += count;
         return succeeded();
@@ -289,8 +290,9 @@ Status renderTimeline(Vst::IAudioProcessor& processor, InputStream& input, Audio
     return succeeded();
 }
 
-Outcome<Rendering> renderStream(Vst::IComponent& component, Vst::IAudioProcessor& processor, InputStream& input,
-                                double sampleRate, AudioSink& output, const RenderSettings& settings)
+Outcome<Rendering> renderStream(Vst::IComponent& component, Vst::IAudioProcessor& processor,
+                                InputStream& input, double sampleRate, AudioSink& output,
+                                const RenderSettings& settings)
 {
     if (!(sampleRate > 0.0) || settings.blockSize < 1)
         return Failure{"nothing to render: no sample rate or no block size"};
@@ -322,9 +324,9 @@ Outcome<Rendering> renderStream(Vst::IComponent& component, Vst::IAudioProcessor
     ProcessingSession session(component, processor);
     if (auto started = session.start(); !started)
         return Failure{started.error()};
-    const Status rendered =
-        wide ? renderTimeline<Vst::Sample64>(processor, input, output, settings, *changes, rendering)
-             : renderTimeline<Vst::Sample32>(processor, input, output, settings, *changes, rendering);
+    const Status rendered = wide
+        ? renderTimeline<Vst::Sample64>(processor, input, output, settings, *changes, rendering)
+        : renderTimeline<Vst::Sample32>(processor, input, output, settings, *changes, rendering);
     if (!rendered)
         return Failure{rendered.error()};
     if (auto finished = session.finish(); !finished)
@@ -335,7 +337,8 @@ Outcome<Rendering> renderStream(Vst::IComponent& component, Vst::IAudioProcessor
 }  // namespace
 
 Outcome<Rendering> render(Vst::IComponent& component, Vst::IAudioProcessor& processor, AudioSource& input,
-                          AudioSink& output, const RenderSettings& settings, const InputEndListener& inputEnded)
+                          AudioSink& output, const RenderSettings& settings,
+                          const InputEndListener& inputEnded)
 {
     InputStream stream(input, inputEnded);
     auto rendering = renderStream(component, processor, stream, input.sampleRate(), output, settings);

@@ -15,15 +15,15 @@ struct ShortName {
 
 // The extensible WAV header is a detail of how the file is laid out, not another container.
 constexpr ShortName kContainers[] = {
-    {SF_FORMAT_WAV, "WAV"},    {SF_FORMAT_WAVEX, "WAV"}, {SF_FORMAT_W64, "Wave64"}, {SF_FORMAT_RF64, "RF64"},
-    {SF_FORMAT_AIFF, "AIFF"},  {SF_FORMAT_CAF, "CAF"},   {SF_FORMAT_AU, "AU"},      {SF_FORMAT_RAW, "raw"},
-    {SF_FORMAT_FLAC, "FLAC"},  {SF_FORMAT_OGG, "Ogg"},   {SF_FORMAT_MPEG, "MPEG"},
+    {SF_FORMAT_WAV, "WAV"},   {SF_FORMAT_WAVEX, "WAV"}, {SF_FORMAT_W64, "Wave64"}, {SF_FORMAT_RF64, "RF64"},
+    {SF_FORMAT_AIFF, "AIFF"}, {SF_FORMAT_CAF, "CAF"},   {SF_FORMAT_AU, "AU"},      {SF_FORMAT_RAW, "raw"},
+    {SF_FORMAT_FLAC, "FLAC"}, {SF_FORMAT_OGG, "Ogg"},   {SF_FORMAT_MPEG, "MPEG"},
 };
 
 constexpr ShortName kSampleFormats[] = {
-    {SF_FORMAT_PCM_S8, "8-bit integer"},   {SF_FORMAT_PCM_U8, "8-bit unsigned integer"},
-    {SF_FORMAT_PCM_16, "16-bit integer"},  {SF_FORMAT_PCM_24, "24-bit integer"},
-    {SF_FORMAT_PCM_32, "32-bit integer"},  {SF_FORMAT_FLOAT, "32-bit float"},
+    {SF_FORMAT_PCM_S8, "8-bit integer"},  {SF_FORMAT_PCM_U8, "8-bit unsigned integer"},
+    {SF_FORMAT_PCM_16, "16-bit integer"}, {SF_FORMAT_PCM_24, "24-bit integer"},
+    {SF_FORMAT_PCM_32, "32-bit integer"}, {SF_FORMAT_FLOAT, "32-bit float"},
     {SF_FORMAT_DOUBLE, "64-bit float"},
 };
 
@@ -55,7 +55,8 @@ std::uint32_t littleEndian32(const unsigned char* bytes)
 
 std::string soundFormatName(int format)
 {
-    return nameOf(format & SF_FORMAT_TYPEMASK, kContainers) + ", " + nameOf(format & SF_FORMAT_SUBMASK, kSampleFormats);
+    return nameOf(format & SF_FORMAT_TYPEMASK, kContainers) + ", " +
+        nameOf(format & SF_FORMAT_SUBMASK, kSampleFormats);
 }
 
 std::optional<std::size_t> wavAnnouncedFrames(const std::filesystem::path& path)

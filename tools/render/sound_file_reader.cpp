@@ -32,12 +32,13 @@ Outcome<std::unique_ptr<SoundFileReader>> SoundFileReader::open(const std::files
     std::optional<std::size_t> announced = wavAnnouncedFrames(path);
     if (!announced && info.frames > 0 && info.frames < SF_COUNT_MAX)
         announced = static_cast<std::size_t>(info.frames);
-    return std::make_unique<SoundFileReader>(ConstructionKey{}, std::move(file), path, info.channels, info.samplerate,
-                                             soundFormatName(info.format), announced);
+    return std::make_unique<SoundFileReader>(ConstructionKey{}, std::move(file), path, info.channels,
+                                             info.samplerate, soundFormatName(info.format), announced);
 }
 
-SoundFileReader::SoundFileReader(ConstructionKey, SoundFileHandle file, std::filesystem::path path, int channels,
-                                 double rate, std::string format, std::optional<std::size_t> announcedFrames)
+SoundFileReader::SoundFileReader(ConstructionKey, SoundFileHandle file, std::filesystem::path path,
+                                 int channels, double rate, std::string format,
+                                 std::optional<std::size_t> announcedFrames)
     : file(std::move(file)),
       path(std::move(path)),
       channelCount(channels),
@@ -59,8 +60,8 @@ Outcome<std::size_t> SoundFileReader::readFrames(std::span<Sample> left, std::sp
             if (ended)
                 break;
             buffer.interleaved.resize(kFramesPerCall * channels);
-            const sf_count_t got =
-                readInterleaved(file.get(), buffer.interleaved.data(), static_cast<sf_count_t>(kFramesPerCall));
+            const sf_count_t got = readInterleaved(file.get(), buffer.interleaved.data(),
+                                                   static_cast<sf_count_t>(kFramesPerCall));
             buffer.frames = got > 0 ? static_cast<std::size_t>(got) : 0;
             buffer.next = 0;
             if (got <= 0) {

@@ -25,8 +25,8 @@ class SoundFileReader final : public AudioSource {
 public:
     static Outcome<std::unique_ptr<SoundFileReader>> open(const std::filesystem::path& path);
 
-    SoundFileReader(ConstructionKey, SoundFileHandle file, std::filesystem::path path, int channels, double rate,
-                    std::string format, std::optional<std::size_t> announcedFrames);
+    SoundFileReader(ConstructionKey, SoundFileHandle file, std::filesystem::path path, int channels,
+                    double rate, std::string format, std::optional<std::size_t> announcedFrames);
 
     int fileChannels() const { return channelCount; }
     const std::string& format() const { return formatName; }  // e.g. "WAV, 16-bit integer"
@@ -50,7 +50,8 @@ private:
     };
 
     template <class Sample>
-    Outcome<std::size_t> readFrames(std::span<Sample> left, std::span<Sample> right, ReadAhead<Sample>& buffer);
+    Outcome<std::size_t> readFrames(std::span<Sample> left, std::span<Sample> right,
+                                    ReadAhead<Sample>& buffer);
 
     SoundFileHandle file;
     std::filesystem::path path;

@@ -42,7 +42,9 @@ double endFade(std::size_t frame, std::size_t length)
     const std::size_t remaining = length - frame;
     if (remaining > fadeFrames)
         return 1.0;
-    return 0.5 - 0.5 * std::cos(std::numbers::pi * static_cast<double>(remaining - 1) / static_cast<double>(fadeFrames));
+    return 0.5 -
+        0.5 *
+        std::cos(std::numbers::pi * static_cast<double>(remaining - 1) / static_cast<double>(fadeFrames));
 }
 
 // A sine whose pitch falls from 150 Hz towards 45 Hz, decaying; the same in both channels.

@@ -44,7 +44,8 @@ private:
     };
 
     template <class Sample>
-    void writeFrames(std::span<const Sample> left, std::span<const Sample> right, WriteBehind<Sample>& buffer);
+    void writeFrames(std::span<const Sample> left, std::span<const Sample> right,
+                     WriteBehind<Sample>& buffer);
     template <class Sample>
     void flush(WriteBehind<Sample>& buffer);
 

@@ -294,7 +294,8 @@ int32 nextAsUtf8(const char16* text, std::size_t length, std::size_t& position, 
 
 std::string utf16ToUtf8(const char16* text, int32 length)
 {
-    return text ? transcoded<std::string>(text, length < 0 ? strlen16(text) : length, nextAsUtf8) : std::string();
+    return text ? transcoded<std::string>(text, length < 0 ? strlen16(text) : length, nextAsUtf8)
+                : std::string();
 }
 
 std::u16string utf8ToUtf16(const char8* text, int32 length)
@@ -313,9 +314,11 @@ void copyUtf8ToUtf16(char16* dst, int32 dstSize, const char8* src)
     if (!dst || dstSize <= 0)
         return;
     std::u16string wide = utf8ToUtf16(src);
-    int32 count = static_cast<int32>(wide.size() < static_cast<size_t>(dstSize - 1) ? wide.size() : dstSize - 1);
+    int32 count =
+        static_cast<int32>(wide.size() < static_cast<size_t>(dstSize - 1) ? wide.size() : dstSize - 1);
     // Do not leave half a surrogate pair at the cut.
-    if (count > 0 && count < static_cast<int32>(wide.size()) && wide[count - 1] >= 0xD800 && wide[count - 1] <= 0xDBFF)
+    if (count > 0 && count < static_cast<int32>(wide.size()) && wide[count - 1] >= 0xD800 &&
+        wide[count - 1] <= 0xDBFF)
         --count;
     copyUnits(dst, dstSize, wide.data(), count);
 }
@@ -507,7 +510,7 @@ bool UString::scanFloat(double& value) const
     if (!plus && j < text.size() && text[j] == '-')
         ++j;
     const bool starts = (j < text.size() && isDigit(text[j])) ||
-                        (j + 1 < text.size() && text[j] == '.' && isDigit(text[j + 1]));
+        (j + 1 < text.size() && text[j] == '.' && isDigit(text[j + 1]));
     if (!starts)
         return false;
     double parsed = 0.0;

@@ -182,7 +182,10 @@ class UStringBuffer : public UString {
 public:
     UStringBuffer() : UString(data, maxSize) { data[0] = 0; }
     explicit UStringBuffer(const char16* src, int32 srcSize = -1) : UStringBuffer() { assign(src, srcSize); }
-    explicit UStringBuffer(const char8* asciiSrc, int32 srcSize = -1) : UStringBuffer() { fromAscii(asciiSrc, srcSize); }
+    explicit UStringBuffer(const char8* asciiSrc, int32 srcSize = -1) : UStringBuffer()
+    {
+        fromAscii(asciiSrc, srcSize);
+    }
     UStringBuffer(const UStringBuffer& other) : UStringBuffer() { UString::assign(other); }
     UStringBuffer& operator=(const UStringBuffer& other)
     {

@@ -221,8 +221,8 @@ std::size_t UpdateHandler::countDeferredUpdates(FUnknown* object) const
     std::lock_guard<std::mutex> lock(mutex);
     if (object == nullptr)
         return deferred.size();
-    return static_cast<std::size_t>(
-        std::count_if(deferred.begin(), deferred.end(), [&](const Deferred& d) { return d.object == object; }));
+    return static_cast<std::size_t>(std::count_if(deferred.begin(), deferred.end(),
+                                                  [&](const Deferred& d) { return d.object == object; }));
 }
 
 }  // namespace Steinberg

@@ -7,7 +7,9 @@
 
 namespace Steinberg::Vst {
 
-class AudioEffect : public FClass<"AudioEffect", Component>, public IAudioProcessor, public IProcessContextRequirements {
+class AudioEffect : public FClass<"AudioEffect", Component>,
+                    public IAudioProcessor,
+                    public IProcessContextRequirements {
 public:
     AudioEffect() = default;
 

@@ -93,8 +93,8 @@ AudioBus* Component::addAudioOutput(const TChar* name, SpeakerArrangement arrang
     return addAudioBus(audioOutputs, name, arrangement, type, flags);
 }
 
-AudioBus* Component::addAudioBus(BusList& list, const TChar* name, SpeakerArrangement arrangement, BusType type,
-                                 int32 flags) noexcept
+AudioBus* Component::addAudioBus(BusList& list, const TChar* name, SpeakerArrangement arrangement,
+                                 BusType type, int32 flags) noexcept
 {
     auto* bus = new (std::nothrow) AudioBus(name, type, flags, arrangement);
     if (!bus)

@@ -17,7 +17,10 @@ public:
     Component() = default;
 
     void setControllerClass(const FUID& controllerClassId) { controllerClass = controllerClassId; }
-    void setControllerClass(const TUID controllerClassId) { controllerClass = FUID::fromTUID(controllerClassId); }
+    void setControllerClass(const TUID controllerClassId)
+    {
+        controllerClass = FUID::fromTUID(controllerClassId);
+    }
 
     // IPluginBase
     tresult initialize(FUnknown* context) override;
@@ -58,8 +61,8 @@ protected:
     BusList audioOutputs{kAudio, kOutput};
 
 private:
-    static AudioBus* addAudioBus(BusList& list, const TChar* name, SpeakerArrangement arrangement, BusType type,
-                                 int32 flags) noexcept;
+    static AudioBus* addAudioBus(BusList& list, const TChar* name, SpeakerArrangement arrangement,
+                                 BusType type, int32 flags) noexcept;
 };
 
 }  // namespace Steinberg::Vst

@@ -35,8 +35,8 @@ public:
     bool isInitialized() const { return initialized; }
 
 protected:
-    FUnknown* hostContext = nullptr;            // one reference held
-    IConnectionPoint* peerConnection = nullptr; // one reference held
+    FUnknown* hostContext = nullptr;             // one reference held
+    IConnectionPoint* peerConnection = nullptr;  // one reference held
 
 private:
     void releaseHostContext();

@@ -65,8 +65,7 @@ tresult EditController::getParameterInfo(int32 paramIndex, ParameterInfo& info)
     });
 }
 
-tresult EditController::getParamStringByValue(ParamID id, ParamValue valueNormalized,
-                                              String128 string)
+tresult EditController::getParamStringByValue(ParamID id, ParamValue valueNormalized, String128 string)
 {
     return guardedResult([&] {
         const Parameter* parameter = parameters.getParameter(id);
@@ -79,8 +78,7 @@ tresult EditController::getParamStringByValue(ParamID id, ParamValue valueNormal
     });
 }
 
-tresult EditController::getParamValueByString(ParamID id, TChar* string,
-                                              ParamValue& valueNormalized)
+tresult EditController::getParamValueByString(ParamID id, TChar* string, ParamValue& valueNormalized)
 {
     return guardedResult([&] {
         const Parameter* parameter = parameters.getParameter(id);

@@ -93,9 +93,8 @@ bool scanValueText(const TChar* string, int32 stepCount, ParamValue& valueNormal
 
 Parameter::Parameter() = default;
 
-Parameter::Parameter(const TChar* title, ParamID tag, const TChar* units,
-                     ParamValue defaultValueNormalized, int32 stepCount, int32 flags,
-                     UnitID unitID, const TChar* shortTitle)
+Parameter::Parameter(const TChar* title, ParamID tag, const TChar* units, ParamValue defaultValueNormalized,
+                     int32 stepCount, int32 flags, UnitID unitID, const TChar* shortTitle)
 {
     info.id = tag;
     copyText(info.title, title);
@@ -156,10 +155,9 @@ ParamValue Parameter::toNormalized(ParamValue plainValue) const
 
 RangeParameter::RangeParameter() = default;
 
-RangeParameter::RangeParameter(const TChar* title, ParamID tag, const TChar* units,
-                               ParamValue minPlain, ParamValue maxPlain,
-                               ParamValue defaultValuePlain, int32 stepCount, int32 flags,
-                               UnitID unitID, const TChar* shortTitle)
+RangeParameter::RangeParameter(const TChar* title, ParamID tag, const TChar* units, ParamValue minPlain,
+                               ParamValue maxPlain, ParamValue defaultValuePlain, int32 stepCount,
+                               int32 flags, UnitID unitID, const TChar* shortTitle)
     : FClass(title, tag, units, 0., stepCount, flags, unitID, shortTitle),
       minPlain(minPlain),
       maxPlain(maxPlain)
@@ -171,8 +169,9 @@ RangeParameter::RangeParameter(const TChar* title, ParamID tag, const TChar* uni
 bool RangeParameter::fromString(const TChar* string, ParamValue& valueNormalized) const
 {
     // Through the virtual toNormalized, so that a subclass's mapping applies.
-    return scanValueText(string, info.stepCount, valueNormalized,
-                         [this](double plain) { return toNormalized(std::clamp(plain, getMin(), getMax())); });
+    return scanValueText(string, info.stepCount, valueNormalized, [this](double plain) {
+        return toNormalized(std::clamp(plain, getMin(), getMax()));
+    });
 }
 
 ParamValue RangeParameter::toPlain(ParamValue valueNormalized) const
@@ -198,10 +197,9 @@ ParameterContainer::~ParameterContainer()
     removeAll();
 }
 
-Parameter* ParameterContainer::addParameter(const TChar* title, const TChar* units,
-                                            int32 stepCount, ParamValue defaultValueNormalized,
-                                            int32 flags, int32 tag, UnitID unitID,
-                                            const TChar* shortTitle)
+Parameter* ParameterContainer::addParameter(const TChar* title, const TChar* units, int32 stepCount,
+                                            ParamValue defaultValueNormalized, int32 flags, int32 tag,
+                                            UnitID unitID, const TChar* shortTitle)
 {
     const ParamID id = tag < 0 ? static_cast<ParamID>(getParameterCount()) : static_cast<ParamID>(tag);
     Parameter* parameter = new (std::nothrow)

@@ -53,9 +53,8 @@ protected:
 // Subclasses that declare no name of their own answer class queries as "RangeParameter".
 class RangeParameter : public FClass<"RangeParameter", Parameter> {
 public:
-    RangeParameter(const TChar* title, ParamID tag, const TChar* units = nullptr,
-                   ParamValue minPlain = 0., ParamValue maxPlain = 1.,
-                   ParamValue defaultValuePlain = 0., int32 stepCount = 0,
+    RangeParameter(const TChar* title, ParamID tag, const TChar* units = nullptr, ParamValue minPlain = 0.,
+                   ParamValue maxPlain = 1., ParamValue defaultValuePlain = 0., int32 stepCount = 0,
                    int32 flags = ParameterInfo::kCanAutomate, UnitID unitID = kRootUnitId,
                    const TChar* shortTitle = nullptr);
 
@@ -89,9 +88,8 @@ public:
     // Builds a plain Parameter. A negative tag takes the current count as the id.
     // Answers null when the id is taken or memory runs out.
     Parameter* addParameter(const TChar* title, const TChar* units = nullptr, int32 stepCount = 0,
-                            ParamValue defaultValueNormalized = 0.,
-                            int32 flags = ParameterInfo::kCanAutomate, int32 tag = -1,
-                            UnitID unitID = kRootUnitId, const TChar* shortTitle = nullptr);
+                            ParamValue defaultValueNormalized = 0., int32 flags = ParameterInfo::kCanAutomate,
+                            int32 tag = -1, UnitID unitID = kRootUnitId, const TChar* shortTitle = nullptr);
     // Takes over the caller's reference, also when it refuses the parameter
     // (null, an id already present, out of memory): it then releases it and answers null.
     Parameter* addParameter(Parameter* parameter);

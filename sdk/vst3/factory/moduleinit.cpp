@@ -32,8 +32,9 @@ void add(std::vector<ModuleFunction>& list, std::function<void()>&& function, in
         return;
     try {
         // After the last entry of equal priority, so that ties keep registration order.
-        const auto position = std::upper_bound(list.begin(), list.end(), priority,
-                                               [](int value, const ModuleFunction& f) { return value < f.priority; });
+        const auto position =
+            std::upper_bound(list.begin(), list.end(), priority,
+                             [](int value, const ModuleFunction& f) { return value < f.priority; });
         list.insert(position, ModuleFunction{priority, std::move(function)});
     } catch (...) {
         moduleFunctions().registrationLost = true;

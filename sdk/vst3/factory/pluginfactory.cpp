@@ -142,8 +142,8 @@ tresult CPluginFactory::queryInterface(const TUID iid, void** obj)
 {
     if (!obj)
         return kInvalidArgument;
-    if (iidEqual(iid, FUnknown::iid) || iidEqual(iid, IPluginFactory::iid) || iidEqual(iid, IPluginFactory2::iid) ||
-        iidEqual(iid, IPluginFactory3::iid)) {
+    if (iidEqual(iid, FUnknown::iid) || iidEqual(iid, IPluginFactory::iid) ||
+        iidEqual(iid, IPluginFactory2::iid) || iidEqual(iid, IPluginFactory3::iid)) {
         addRef();
         *obj = static_cast<IPluginFactory3*>(this);
         return kResultOk;

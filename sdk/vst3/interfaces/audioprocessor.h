@@ -89,8 +89,8 @@ struct ProcessData {
 
 class IAudioProcessor : public FUnknown {
 public:
-    virtual tresult setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
-                                       SpeakerArrangement* outputs, int32 numOuts) = 0;
+    virtual tresult setBusArrangements(SpeakerArrangement* inputs, int32 numIns, SpeakerArrangement* outputs,
+                                       int32 numOuts) = 0;
     virtual tresult getBusArrangement(BusDirection dir, int32 index, SpeakerArrangement& arr) = 0;
     virtual tresult canProcessSampleSize(int32 symbolicSampleSize) = 0;
     virtual uint32 getLatencySamples() = 0;

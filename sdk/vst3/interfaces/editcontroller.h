@@ -67,10 +67,8 @@ public:
     virtual tresult getState(IBStream* state) = 0;
     virtual int32 getParameterCount() = 0;
     virtual tresult getParameterInfo(int32 paramIndex, ParameterInfo& info) = 0;
-    virtual tresult getParamStringByValue(ParamID id, ParamValue valueNormalized,
-                                          String128 string) = 0;
-    virtual tresult getParamValueByString(ParamID id, TChar* string,
-                                          ParamValue& valueNormalized) = 0;
+    virtual tresult getParamStringByValue(ParamID id, ParamValue valueNormalized, String128 string) = 0;
+    virtual tresult getParamValueByString(ParamID id, TChar* string, ParamValue& valueNormalized) = 0;
     virtual ParamValue normalizedParamToPlain(ParamID id, ParamValue valueNormalized) = 0;
     virtual ParamValue plainParamToNormalized(ParamID id, ParamValue plainValue) = 0;
     virtual ParamValue getParamNormalized(ParamID id) = 0;

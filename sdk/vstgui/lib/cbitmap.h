@@ -22,7 +22,10 @@ public:
 
     CResourceDescription() = default;
     CResourceDescription(int32_t number) : type(kIntegerType), id(number) {}
-    CResourceDescription(UTF8StringPtr fileName) : type(fileName ? kStringType : kUnknownType), name(fileName ? fileName : "") {}
+    CResourceDescription(UTF8StringPtr fileName)
+        : type(fileName ? kStringType : kUnknownType), name(fileName ? fileName : "")
+    {
+    }
     CResourceDescription(const UTF8String& fileName) : type(kStringType), name(fileName) {}
 
     Type type = kUnknownType;

@@ -12,7 +12,9 @@ struct CColor {
     uint8_t alpha = 255;
 
     constexpr CColor() = default;
-    constexpr CColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) : red(r), green(g), blue(b), alpha(a) {}
+    constexpr CColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) : red(r), green(g), blue(b), alpha(a)
+    {
+    }
 
     // Components as fractions 0..1, for drawing libraries that take them so.
     constexpr double normRed() const { return red / 255.; }

@@ -26,7 +26,8 @@ void addFigure(cairo_t* cr, const CGraphicsPath::Figure& figure)
             cairo_rectangle(cr, r.left, r.top, r.getWidth(), r.getHeight());
             break;
         case CGraphicsPath::Figure::Kind::RoundRect: {
-            const double radius = std::max(0., std::min({figure.radius, r.getWidth() / 2., r.getHeight() / 2.}));
+            const double radius =
+                std::max(0., std::min({figure.radius, r.getWidth() / 2., r.getHeight() / 2.}));
             cairo_new_sub_path(cr);
             cairo_arc(cr, r.right - radius, r.top + radius, radius, -kPi / 2., 0.);
             cairo_arc(cr, r.right - radius, r.bottom - radius, radius, 0., kPi / 2.);
@@ -84,7 +85,8 @@ void CDrawContext::applyMatrix() const
 
 void CDrawContext::applyAntialias() const
 {
-    cairo_set_antialias(cr, state.drawMode.mode & kAntiAliasing ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+    cairo_set_antialias(cr,
+                        state.drawMode.mode & kAntiAliasing ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
 }
 
 void CDrawContext::setSourceColor(const CColor& color) const
@@ -170,10 +172,12 @@ void CDrawContext::strokeCurrentPath() const
 {
     const CLineStyle& style = state.lineStyle;
     cairo_set_line_width(cr, state.lineWidth);
-    cairo_set_line_cap(cr, style.cap == CLineStyle::kLineCapRound    ? CAIRO_LINE_CAP_ROUND
+    cairo_set_line_cap(cr,
+                       style.cap == CLineStyle::kLineCapRound        ? CAIRO_LINE_CAP_ROUND
                            : style.cap == CLineStyle::kLineCapSquare ? CAIRO_LINE_CAP_SQUARE
                                                                      : CAIRO_LINE_CAP_BUTT);
-    cairo_set_line_join(cr, style.join == CLineStyle::kLineJoinRound   ? CAIRO_LINE_JOIN_ROUND
+    cairo_set_line_join(cr,
+                        style.join == CLineStyle::kLineJoinRound       ? CAIRO_LINE_JOIN_ROUND
                             : style.join == CLineStyle::kLineJoinBevel ? CAIRO_LINE_JOIN_BEVEL
                                                                        : CAIRO_LINE_JOIN_MITER);
     std::vector<double> dashes;
@@ -193,7 +197,8 @@ void CDrawContext::fillCurrentPath(bool evenOdd) const
     cairo_fill(cr);
 }
 
-void CDrawContext::drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode, const CGraphicsTransform* transformation)
+void CDrawContext::drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode,
+                                    const CGraphicsTransform* transformation)
 {
     if (!path)
         return;
@@ -267,11 +272,12 @@ struct TextLayout {
             pango_layout_context_changed(layout);
         }
         PangoFontDescription* description = pango_font_description_new();
-        pango_font_description_set_family(description,
-                                          font && !font->getName().empty() ? font->getName().c_str() : "Sans");
+        pango_font_description_set_family(
+            description, font && !font->getName().empty() ? font->getName().c_str() : "Sans");
         // A font without a usable size is shown at the system font's.
-        const double size = font && font->getSize() > 0. && std::isfinite(font->getSize()) ? font->getSize()
-                                                                                            : kSystemFont->getSize();
+        const double size = font && font->getSize() > 0. && std::isfinite(font->getSize())
+            ? font->getSize()
+            : kSystemFont->getSize();
         pango_font_description_set_absolute_size(description, std::min(size, 1000.) * PANGO_SCALE);
         if (font && (font->getStyle() & kBoldFace))
             pango_font_description_set_weight(description, PANGO_WEIGHT_BOLD);
@@ -336,7 +342,8 @@ void CDrawContext::drawBitmap(CBitmap& bitmap, const CRect& dest, const CPoint& 
     cairo_set_source_surface(cr, source, dest.left - offset.x, dest.top - offset.y);
     // Whole-number scales copy pixels as blocks: a 2x picture is the 1x one doubled.
     const double deviceScale = scaleFactor * std::hypot(state.transform.m11, state.transform.m21);
-    cairo_pattern_set_filter(cairo_get_source(cr), isWhole(deviceScale) ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+    cairo_pattern_set_filter(cairo_get_source(cr),
+                             isWhole(deviceScale) ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
     cairo_paint_with_alpha(cr, (alpha > 0.f ? std::min(alpha, 1.f) : 0.f) * state.globalAlpha);
     cairo_restore(cr);
 }

@@ -55,7 +55,7 @@ struct CLineStyle {
     bool operator==(const CLineStyle& other) const
     {
         return cap == other.cap && join == other.join && dashPhase == other.dashPhase &&
-               dashLengths == other.dashLengths;
+            dashLengths == other.dashLengths;
     }
 };
 
@@ -132,7 +132,8 @@ public:
                     bool antialias = true);
     CCoord getStringWidth(UTF8StringPtr string);
 
-    void drawBitmap(CBitmap& bitmap, const CRect& dest, const CPoint& offset = CPoint(0, 0), float alpha = 1.f);
+    void drawBitmap(CBitmap& bitmap, const CRect& dest, const CPoint& offset = CPoint(0, 0),
+                    float alpha = 1.f);
 
     // For a platform that copies or presents what was drawn.
     _cairo* getCairo() const { return cr; }

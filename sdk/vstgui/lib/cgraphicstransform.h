@@ -42,8 +42,8 @@ struct CGraphicsTransform {
     // This transform applied after `inner`.
     constexpr CGraphicsTransform operator*(const CGraphicsTransform& inner) const
     {
-        return {m11 * inner.m11 + m12 * inner.m21, m11 * inner.m12 + m12 * inner.m22,
-                m21 * inner.m11 + m22 * inner.m21, m21 * inner.m12 + m22 * inner.m22,
+        return {m11 * inner.m11 + m12 * inner.m21,    m11 * inner.m12 + m12 * inner.m22,
+                m21 * inner.m11 + m22 * inner.m21,    m21 * inner.m12 + m22 * inner.m22,
                 m11 * inner.dx + m12 * inner.dy + dx, m21 * inner.dx + m22 * inner.dy + dy};
     }
 
@@ -56,8 +56,8 @@ struct CGraphicsTransform {
     {
         const CPoint a = transform(r.getTopLeft()), b = transform(r.getBottomRight());
         const CPoint c = transform(r.getTopRight()), d = transform(r.getBottomLeft());
-        return {std::min({a.x, b.x, c.x, d.x}), std::min({a.y, b.y, c.y, d.y}), std::max({a.x, b.x, c.x, d.x}),
-                std::max({a.y, b.y, c.y, d.y})};
+        return {std::min({a.x, b.x, c.x, d.x}), std::min({a.y, b.y, c.y, d.y}),
+                std::max({a.x, b.x, c.x, d.x}), std::max({a.y, b.y, c.y, d.y})};
     }
 
     // The inverse; a transform that flattens the plane inverts to the identity.

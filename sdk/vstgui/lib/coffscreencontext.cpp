@@ -54,7 +54,8 @@ CColor COffscreenContext::getPixel(int32_t x, int32_t y) const
     if (x < 0 || y < 0 || x >= getPixelWidth() || y >= getPixelHeight())
         return kTransparentCColor;
     cairo_surface_flush(image);
-    const unsigned char* row = cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
+    const unsigned char* row =
+        cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
     uint32_t argb;
     std::memcpy(&argb, row + 4 * x, sizeof argb);
     const uint32_t a = argb >> 24;

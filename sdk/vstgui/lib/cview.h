@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "sdk/vstgui/lib/cbuttonstate.h"
+#include "sdk/vstgui/lib/controls/icontrollistener.h"
 #include "sdk/vstgui/lib/crect.h"
 #include "sdk/vstgui/lib/dispatchlist.h"
 #include "sdk/vstgui/lib/iviewlistener.h"
 #include "sdk/vstgui/lib/vstguibase.h"
 #include "sdk/vstgui/lib/vstkeycode.h"
-#include "sdk/vstgui/lib/controls/icontrollistener.h"
 
 namespace VSTGUI {
 

@@ -82,7 +82,8 @@ bool CViewContainer::isChild(const CView* view, bool deep) const
         if (child == view)
             return true;
         if (deep)
-            if (auto* container = dynamic_cast<CViewContainer*>(child); container && container->isChild(view, true))
+            if (auto* container = dynamic_cast<CViewContainer*>(child);
+                container && container->isChild(view, true))
                 return true;
     }
     return false;

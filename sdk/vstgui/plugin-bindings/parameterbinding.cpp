@@ -32,7 +32,8 @@ void ParameterBinding::addControl(CControl* control)
     control->remember();
     control->registerControlListener(this);
     controls.push_back(control);
-    if (auto* display = dynamic_cast<CParamDisplay*>(control); display && !dynamic_cast<CTextLabel*>(control)) {
+    if (auto* display = dynamic_cast<CParamDisplay*>(control);
+        display && !dynamic_cast<CTextLabel*>(control)) {
         display->setValueToStringFunction([this](float value, std::string& text, CParamDisplay* shown) {
             const float range = shown->getMax() - shown->getMin();
             text = valueText(range != 0.f ? (value - shown->getMin()) / range : 0.);

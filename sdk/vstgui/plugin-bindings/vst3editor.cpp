@@ -68,7 +68,8 @@ VST3Editor::~VST3Editor() noexcept
 
 tresult VST3Editor::queryInterface(const TUID iid, void** obj)
 {
-    if (queryOwnInterface<IPlugView>(iid, obj, this) || queryOwnInterface<IPlugViewContentScaleSupport>(iid, obj, this))
+    if (queryOwnInterface<IPlugView>(iid, obj, this) ||
+        queryOwnInterface<IPlugViewContentScaleSupport>(iid, obj, this))
         return kResultOk;
     return FObject::queryInterface(iid, obj);
 }
@@ -82,7 +83,8 @@ bool VST3Editor::loadDescription()
     if (descriptionFailed || xmlFile.empty())
         return false;
     auto loaded = makeOwned<UIDescription>(resourceFolder() + xmlFile);
-    const UIAttributes* attributes = loaded->parse() ? loaded->getViewAttributes(templateName.c_str()) : nullptr;
+    const UIAttributes* attributes =
+        loaded->parse() ? loaded->getViewAttributes(templateName.c_str()) : nullptr;
     CPoint templateSize;
     if (!attributes || !attributes->getPointAttribute("size", templateSize) || !(templateSize.x > 0.) ||
         !(templateSize.y > 0.)) {
@@ -121,16 +123,16 @@ tresult VST3Editor::isPlatformTypeSupported(FIDString type)
 tresult VST3Editor::attached(void* parent, FIDString type)
 {
     switch (stage) {
-    case Stage::Attached:
-        return kResultFalse;
-    case Stage::Created:
-    case Stage::Removed:
-        if (!parent || !isX11(type))
+        case Stage::Attached:
             return kResultFalse;
-        if (!open(parent))
-            return kResultFalse;
-        stage = Stage::Attached;
-        return kResultOk;
+        case Stage::Created:
+        case Stage::Removed:
+            if (!parent || !isX11(type))
+                return kResultFalse;
+            if (!open(parent))
+                return kResultFalse;
+            stage = Stage::Attached;
+            return kResultOk;
     }
     return kResultFalse;
 }
@@ -138,14 +140,14 @@ tresult VST3Editor::attached(void* parent, FIDString type)
 tresult VST3Editor::removed()
 {
     switch (stage) {
-    case Stage::Created:
-    case Stage::Removed:
-        // Some hosts remove views they never attached.
-        return kResultOk;
-    case Stage::Attached:
-        close();
-        stage = Stage::Removed;
-        return kResultOk;
+        case Stage::Created:
+        case Stage::Removed:
+            // Some hosts remove views they never attached.
+            return kResultOk;
+        case Stage::Attached:
+            close();
+            stage = Stage::Removed;
+            return kResultOk;
     }
     return kResultOk;
 }
@@ -247,14 +249,14 @@ void VST3Editor::applySize(const CPoint& points)
 {
     size = points;
     switch (stage) {
-    case Stage::Created:
-    case Stage::Removed:
-        return;
-    case Stage::Attached:
-        frame->setSize(size.x, size.y);
-        if (CView* root = frame->getView(0))
-            root->setViewSize(CRect(CPoint(), size));
-        return;
+        case Stage::Created:
+        case Stage::Removed:
+            return;
+        case Stage::Attached:
+            frame->setSize(size.x, size.y);
+            if (CView* root = frame->getView(0))
+                root->setViewSize(CRect(CPoint(), size));
+            return;
     }
 }
 
@@ -286,16 +288,16 @@ tresult VST3Editor::setContentScaleFactor(ScaleFactor factor)
         return kResultTrue;
     scaleFactor = factor;
     switch (stage) {
-    case Stage::Created:
-    case Stage::Removed:
-        return kResultTrue;
-    case Stage::Attached:
-        platformFrame->setScaleFactor(scaleFactor);
-        if (plugFrame && loadDescription()) {
-            ViewRect pixels = toPixels(size);
-            plugFrame->resizeView(this, &pixels);
-        }
-        return kResultTrue;
+        case Stage::Created:
+        case Stage::Removed:
+            return kResultTrue;
+        case Stage::Attached:
+            platformFrame->setScaleFactor(scaleFactor);
+            if (plugFrame && loadDescription()) {
+                ViewRect pixels = toPixels(size);
+                plugFrame->resizeView(this, &pixels);
+            }
+            return kResultTrue;
     }
     return kResultTrue;
 }
@@ -303,11 +305,11 @@ tresult VST3Editor::setContentScaleFactor(ScaleFactor factor)
 bool VST3Editor::dispatch(PlatformEvent& event)
 {
     switch (stage) {
-    case Stage::Created:
-    case Stage::Removed:
-        return false;
-    case Stage::Attached:
-        return platformFrame->dispatchHostEvent(event);
+        case Stage::Created:
+        case Stage::Removed:
+            return false;
+        case Stage::Attached:
+            return platformFrame->dispatchHostEvent(event);
     }
     return false;
 }

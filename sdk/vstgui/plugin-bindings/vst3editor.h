@@ -54,8 +54,10 @@ public:
     Steinberg::tresult attached(void* parent, Steinberg::FIDString type) override;
     Steinberg::tresult removed() override;
     Steinberg::tresult onWheel(float distance) override;
-    Steinberg::tresult onKeyDown(Steinberg::char16 key, Steinberg::int16 keyCode, Steinberg::int16 modifiers) override;
-    Steinberg::tresult onKeyUp(Steinberg::char16 key, Steinberg::int16 keyCode, Steinberg::int16 modifiers) override;
+    Steinberg::tresult onKeyDown(Steinberg::char16 key, Steinberg::int16 keyCode,
+                                 Steinberg::int16 modifiers) override;
+    Steinberg::tresult onKeyUp(Steinberg::char16 key, Steinberg::int16 keyCode,
+                               Steinberg::int16 modifiers) override;
     Steinberg::tresult getSize(Steinberg::ViewRect* size) override;
     Steinberg::tresult onSize(Steinberg::ViewRect* newSize) override;
     Steinberg::tresult onFocus(Steinberg::TBool state) override;

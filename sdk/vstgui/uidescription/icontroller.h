@@ -21,7 +21,10 @@ class UIAttributes;
 class IController : public IControlListener {
 public:
     // The tag a control named `name` gets; registeredTag is the description's (-1 for none).
-    virtual int32_t getTagForName(UTF8StringPtr /*name*/, int32_t registeredTag) const { return registeredTag; }
+    virtual int32_t getTagForName(UTF8StringPtr /*name*/, int32_t registeredTag) const
+    {
+        return registeredTag;
+    }
     // The listener of a control built under this controller.
     virtual IControlListener* getControlListener(UTF8StringPtr /*controlTagName*/) { return this; }
     // A view for a node that names a "custom-view-name"; null lets the factory build it.
@@ -33,7 +36,8 @@ public:
     // answer is the view to use: the given one; another one, which takes its
     // place (the controller has then taken the given one over); or null, which
     // drops the given one and its children.
-    virtual CView* verifyView(CView* view, const UIAttributes& /*attributes*/, const IUIDescription* /*description*/)
+    virtual CView* verifyView(CView* view, const UIAttributes& /*attributes*/,
+                              const IUIDescription* /*description*/)
     {
         return view;
     }

@@ -51,7 +51,8 @@ public:
     virtual CView* create(const UIAttributes& attributes, const IUIDescription* description) const = 0;
     // Sets the view's properties from the attributes that are present. False
     // when the view is not of this creator's class, which ends the chain.
-    virtual bool apply(CView* view, const UIAttributes& attributes, const IUIDescription* description) const = 0;
+    virtual bool apply(CView* view, const UIAttributes& attributes,
+                       const IUIDescription* description) const = 0;
     // Appends this creator's own attribute names; the list is not cleared.
     virtual bool getAttributeNames(StringList& attributeNames) const = 0;
     virtual AttrType getAttributeType(const std::string& attributeName) const = 0;
@@ -59,7 +60,8 @@ public:
     virtual bool getAttributeValue(CView* view, const std::string& attributeName, std::string& stringValue,
                                    const IUIDescription* description) const = 0;
     // Appends the possible values of a list attribute.
-    virtual bool getPossibleListValues(const std::string& attributeName, ConstStringPtrList& values) const = 0;
+    virtual bool getPossibleListValues(const std::string& attributeName,
+                                       ConstStringPtrList& values) const = 0;
     virtual bool getAttributeValueRange(const std::string& attributeName, double& minValue,
                                         double& maxValue) const = 0;
     // The name an editor shows for the class.

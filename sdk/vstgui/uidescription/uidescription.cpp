@@ -94,7 +94,8 @@ UIDescription::UIDescription(std::string filePath) : impl(std::make_unique<Impl>
     impl->filePath = std::move(filePath);
 }
 
-UIDescription::UIDescription(std::string_view xml, std::string resourceFolder) : impl(std::make_unique<Impl>())
+UIDescription::UIDescription(std::string_view xml, std::string resourceFolder)
+    : impl(std::make_unique<Impl>())
 {
     impl->xml = xml;
     impl->resourceFolder = std::move(resourceFolder);
@@ -145,7 +146,8 @@ CView* UIDescription::createView(UTF8StringPtr templateName, IController* contro
     }
 }
 
-SharedPointer<CView> UIDescription::Impl::build(const UIDescription& description, const UIAttributes& attributes,
+SharedPointer<CView> UIDescription::Impl::build(const UIDescription& description,
+                                                const UIAttributes& attributes,
                                                 const std::vector<UIViewNode>& children,
                                                 IController* controller) const
 {
@@ -216,9 +218,11 @@ CFontDesc* UIDescription::getFont(UTF8StringPtr name) const
         return nullptr;
     if (const auto cached = impl->fonts.find(std::string_view(name)); cached != impl->fonts.end())
         return cached->second;
-    if (const auto entry = impl->content.fonts.find(std::string_view(name)); entry != impl->content.fonts.end()) {
+    if (const auto entry = impl->content.fonts.find(std::string_view(name));
+        entry != impl->content.fonts.end()) {
         const UIFontEntry& font = entry->second;
-        const int32_t style = (font.bold ? kBoldFace : kNormalFace) | (font.italic ? kItalicFace : kNormalFace);
+        const int32_t style =
+            (font.bold ? kBoldFace : kNormalFace) | (font.italic ? kItalicFace : kNormalFace);
         return impl->fonts.try_emplace(entry->first, makeOwned<CFontDesc>(font.fontName, font.size, style))
             .first->second;
     }
@@ -233,7 +237,8 @@ bool UIDescription::getColor(UTF8StringPtr name, CColor& color) const
 {
     if (!name)
         return false;
-    if (const auto entry = impl->content.colors.find(std::string_view(name)); entry != impl->content.colors.end()) {
+    if (const auto entry = impl->content.colors.find(std::string_view(name));
+        entry != impl->content.colors.end()) {
         color = entry->second;
         return true;
     }

@@ -27,10 +27,12 @@ public:
     {
         if (!parser) {
             result.error = "out of memory";
-        } else if (XML_Parse(parser.get(), xml.data(), static_cast<int>(xml.size()), XML_TRUE) == XML_STATUS_ERROR) {
+        } else if (XML_Parse(parser.get(), xml.data(), static_cast<int>(xml.size()), XML_TRUE) ==
+                   XML_STATUS_ERROR) {
             if (result.error.empty())
                 result.error = XML_ErrorString(XML_GetErrorCode(parser.get()));
-            result.error = "line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " + result.error;
+            result.error =
+                "line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " + result.error;
         } else if (!sawRoot) {
             result.error = "no vstgui-ui-description element";
         }
@@ -95,31 +97,31 @@ private:
     static ElementKind childKind(ElementKind parent, std::string_view name)
     {
         switch (parent) {
-        case ElementKind::Root:
-            if (name == "bitmaps")
-                return ElementKind::Bitmaps;
-            if (name == "fonts")
-                return ElementKind::Fonts;
-            if (name == "colors")
-                return ElementKind::Colors;
-            if (name == "control-tags")
-                return ElementKind::ControlTags;
-            if (name == "template")
-                return ElementKind::View;
-            return ElementKind::Skipped;
-        case ElementKind::Bitmaps:
-            return name == "bitmap" ? ElementKind::Entry : ElementKind::Skipped;
-        case ElementKind::Fonts:
-            return name == "font" ? ElementKind::Entry : ElementKind::Skipped;
-        case ElementKind::Colors:
-            return name == "color" ? ElementKind::Entry : ElementKind::Skipped;
-        case ElementKind::ControlTags:
-            return name == "control-tag" ? ElementKind::Entry : ElementKind::Skipped;
-        case ElementKind::View:
-            return name == "view" ? ElementKind::View : ElementKind::Skipped;
-        case ElementKind::Entry:
-        case ElementKind::Skipped:
-            break;
+            case ElementKind::Root:
+                if (name == "bitmaps")
+                    return ElementKind::Bitmaps;
+                if (name == "fonts")
+                    return ElementKind::Fonts;
+                if (name == "colors")
+                    return ElementKind::Colors;
+                if (name == "control-tags")
+                    return ElementKind::ControlTags;
+                if (name == "template")
+                    return ElementKind::View;
+                return ElementKind::Skipped;
+            case ElementKind::Bitmaps:
+                return name == "bitmap" ? ElementKind::Entry : ElementKind::Skipped;
+            case ElementKind::Fonts:
+                return name == "font" ? ElementKind::Entry : ElementKind::Skipped;
+            case ElementKind::Colors:
+                return name == "color" ? ElementKind::Entry : ElementKind::Skipped;
+            case ElementKind::ControlTags:
+                return name == "control-tag" ? ElementKind::Entry : ElementKind::Skipped;
+            case ElementKind::View:
+                return name == "view" ? ElementKind::View : ElementKind::Skipped;
+            case ElementKind::Entry:
+            case ElementKind::Skipped:
+                break;
         }
         return ElementKind::Skipped;
     }
@@ -159,34 +161,34 @@ private:
             return;
         UIDescriptionContent& content = result.content;
         switch (table) {
-        case ElementKind::Bitmaps:
-            if (const std::string* path = attributes.getAttributeValue("path"))
-                content.bitmapPaths.try_emplace(*name, *path);
-            break;
-        case ElementKind::Fonts: {
-            UIFontEntry font;
-            if (const std::string* fontName = attributes.getAttributeValue("font-name"))
-                font.fontName = *fontName;
-            attributes.getDoubleAttribute("size", font.size);
-            attributes.getBooleanAttribute("bold", font.bold);
-            attributes.getBooleanAttribute("italic", font.italic);
-            content.fonts.try_emplace(*name, std::move(font));
-            break;
-        }
-        case ElementKind::Colors: {
-            CColor color;
-            if (readColor(attributes, color))
-                content.colors.try_emplace(*name, color);
-            break;
-        }
-        case ElementKind::ControlTags: {
-            int32_t tag = 0;
-            if (attributes.getIntegerAttribute("tag", tag))
-                content.controlTags.try_emplace(*name, tag);
-            break;
-        }
-        default:
-            break;
+            case ElementKind::Bitmaps:
+                if (const std::string* path = attributes.getAttributeValue("path"))
+                    content.bitmapPaths.try_emplace(*name, *path);
+                break;
+            case ElementKind::Fonts: {
+                UIFontEntry font;
+                if (const std::string* fontName = attributes.getAttributeValue("font-name"))
+                    font.fontName = *fontName;
+                attributes.getDoubleAttribute("size", font.size);
+                attributes.getBooleanAttribute("bold", font.bold);
+                attributes.getBooleanAttribute("italic", font.italic);
+                content.fonts.try_emplace(*name, std::move(font));
+                break;
+            }
+            case ElementKind::Colors: {
+                CColor color;
+                if (readColor(attributes, color))
+                    content.colors.try_emplace(*name, color);
+                break;
+            }
+            case ElementKind::ControlTags: {
+                int32_t tag = 0;
+                if (attributes.getIntegerAttribute("tag", tag))
+                    content.controlTags.try_emplace(*name, tag);
+                break;
+            }
+            default:
+                break;
         }
     }
 
@@ -195,8 +197,8 @@ private:
     {
         if (const std::string* rgba = attributes.getAttributeValue("rgba"))
             return parseColorValue(*rgba, color);
-        const std::array<std::pair<const char*, uint8_t*>, 4> components{{
-            {"red", &color.red}, {"green", &color.green}, {"blue", &color.blue}, {"alpha", &color.alpha}}};
+        const std::array<std::pair<const char*, uint8_t*>, 4> components{
+            {{"red", &color.red}, {"green", &color.green}, {"blue", &color.blue}, {"alpha", &color.alpha}}};
         color = CColor(0, 0, 0, 255);
         for (const auto& [componentName, component] : components) {
             if (!attributes.hasAttribute(componentName))

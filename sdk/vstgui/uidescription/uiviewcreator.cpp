@@ -60,12 +60,14 @@ bool colorToString(const CColor& color, std::string& string, const IUIDescriptio
         return true;
     }
     std::array<char, 10> hex{};
-    std::snprintf(hex.data(), hex.size(), "#%02x%02x%02x%02x", color.red, color.green, color.blue, color.alpha);
+    std::snprintf(hex.data(), hex.size(), "#%02x%02x%02x%02x", color.red, color.green, color.blue,
+                  color.alpha);
     string = hex.data();
     return true;
 }
 
-bool getStandardAttributeListValues(const std::string& attributeName, IViewCreator::ConstStringPtrList& values)
+bool getStandardAttributeListValues(const std::string& attributeName,
+                                    IViewCreator::ConstStringPtrList& values)
 {
     static const std::array<std::string, 2> orientations{"horizontal", "vertical"};
     static const std::array<std::string, 3> alignments{"left", "center", "right"};

@@ -35,7 +35,8 @@ bool colorToString(const CColor& color, std::string& string, const IUIDescriptio
 
 // The values of the list attributes several classes share: "orientation"
 // (horizontal, vertical) and "text-alignment" (left, center, right).
-bool getStandardAttributeListValues(const std::string& attributeName, IViewCreator::ConstStringPtrList& values);
+bool getStandardAttributeListValues(const std::string& attributeName,
+                                    IViewCreator::ConstStringPtrList& values);
 
 }  // namespace UIViewCreator
 }  // namespace VSTGUI

@@ -86,7 +86,8 @@ CView* UIViewFactory::createView(const UIAttributes& attributes, const IUIDescri
         return nullptr;
     try {
         rememberViewClass(*view, *className);
-        walkChain(*className, [&](const IViewCreator& link) { return link.apply(view, attributes, description); });
+        walkChain(*className,
+                  [&](const IViewCreator& link) { return link.apply(view, attributes, description); });
     } catch (...) {
         view->forget();
         throw;
@@ -108,7 +109,8 @@ bool UIViewFactory::applyAttributeValues(CView* view, const UIAttributes& attrib
     if (!viewName)
         return false;
     bool applied = true;
-    walkChain(viewName, [&](const IViewCreator& link) { return applied = link.apply(view, attributes, description); });
+    walkChain(viewName,
+              [&](const IViewCreator& link) { return applied = link.apply(view, attributes, description); });
     return applied;
 }
 

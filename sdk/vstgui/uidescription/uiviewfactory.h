@@ -29,7 +29,8 @@ public:
     CView* createView(const UIAttributes& attributes, const IUIDescription* description) const;
     // Applies the attributes along the chain of the class the view was created
     // as; false for a view the factory did not create.
-    bool applyAttributeValues(CView* view, const UIAttributes& attributes, const IUIDescription* description) const;
+    bool applyAttributeValues(CView* view, const UIAttributes& attributes,
+                              const IUIDescription* description) const;
 
     // Write-back: the class a view was created as, and what its creator chain
     // says about its attributes. All answer null, false or kUnknownType for a

@@ -105,7 +105,8 @@ public:
         return nullptr;
     }
 
-    VSTGUI::IController* createSubController(VSTGUI::UTF8StringPtr name, const VSTGUI::IUIDescription*) override
+    VSTGUI::IController* createSubController(VSTGUI::UTF8StringPtr name,
+                                             const VSTGUI::IUIDescription*) override
     {
         return name && std::strcmp(name, "ButtonGroup") == 0 ? new ButtonGroup : nullptr;
     }

@@ -15,8 +15,7 @@ namespace {
 
 constexpr const char* kSourceFile = "vstgui/lib/controls/cslider";
 
-void reportAssertion(const char* description,
-                     std::source_location where = std::source_location::current())
+void reportAssertion(const char* description, std::source_location where = std::source_location::current())
 {
     const std::string line = std::to_string(where.line());
     doAssert(kSourceFile, line.c_str(), description);
@@ -118,7 +117,9 @@ CSliderBase::CSliderBase(const CRect& size, IControlListener* listener, int32_t 
 }
 
 CSliderBase::CSliderBase(const CSliderBase& other)
-    : CControl(other), CMouseWheelEditingSupport(), impl(std::make_unique<Impl>(other.impl->copyWithoutGesture()))
+    : CControl(other),
+      CMouseWheelEditingSupport(),
+      impl(std::make_unique<Impl>(other.impl->copyWithoutGesture()))
 {
 }
 
@@ -295,7 +296,6 @@ CRect CSliderBase::calculateHandleRect(float normalizedValue) const
     return r.offset(getViewSize().left, getViewSize().top);
 }
 
-
 //------------------------------------------------------------------------
 // CSliderBase: mouse, wheel, keys and the ramp
 //------------------------------------------------------------------------
@@ -355,8 +355,8 @@ CMouseEventResult CSliderBase::onMouseDown(CPoint& where, const CButtonState& bu
         return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 
     if (mode == CSliderMode::Ramp && !onHandle)
-        impl->rampTimer = makeOwned<CVSTGUITimer>([this](CVSTGUITimer*) { doRamping(); },
-                                                  kRampPeriodMs, true);
+        impl->rampTimer =
+            makeOwned<CVSTGUITimer>([this](CVSTGUITimer*) { doRamping(); }, kRampPeriodMs, true);
 
     impl->startValue = getValue();
     beginEdit();
@@ -434,8 +434,8 @@ void CSliderBase::doRamping()
     const Track track = impl->track(getViewSize());
     const float normalized = getValueNormalized();
     const CRect r = calculateHandleRect(normalized);
-    const CCoord centre = track.horizontal ? r.left + (r.right - r.left) * 0.5
-                                           : r.top + (r.bottom - r.top) * 0.5;
+    const CCoord centre =
+        track.horizontal ? r.left + (r.right - r.left) * 0.5 : r.top + (r.bottom - r.top) * 0.5;
     const CCoord pointer = track.axisOf(impl->mouseStart);
 
     // Toward the pointer: on a horizontal track larger values lie to the right,
@@ -496,34 +496,34 @@ bool CSliderBase::onWheel(const CPoint& /*where*/, const CMouseWheelAxis& axis, 
 int32_t CSliderBase::onKeyDown(VstKeyCode& keyCode)
 {
     switch (keyCode.virt) {
-    case VKEY_LEFT:
-    case VKEY_UP:
-    case VKEY_RIGHT:
-    case VKEY_DOWN: {
-        float d = (keyCode.virt == VKEY_DOWN || keyCode.virt == VKEY_LEFT) ? -1.f : 1.f;
-        if (isInverseStyle())
-            d = -d;
-        if (mapVstKeyModifier(keyCode.modifier) & kZoomModifier)
-            d *= kFineStep;
-        setValueNormalized(getValueNormalized() + getWheelInc() * d);
-        if (isDirty()) {
-            // Each key press is an edit of its own.
-            invalid();
-            beginEdit();
-            valueChanged();
-            endEdit();
-        }
-        return 1;
-    }
-    case VKEY_ESCAPE:
-        // Only a drag has a value to go back to; a wheel edit closes by itself.
-        if (isEditing() && impl->dragging) {
-            onMouseCancel();
+        case VKEY_LEFT:
+        case VKEY_UP:
+        case VKEY_RIGHT:
+        case VKEY_DOWN: {
+            float d = (keyCode.virt == VKEY_DOWN || keyCode.virt == VKEY_LEFT) ? -1.f : 1.f;
+            if (isInverseStyle())
+                d = -d;
+            if (mapVstKeyModifier(keyCode.modifier) & kZoomModifier)
+                d *= kFineStep;
+            setValueNormalized(getValueNormalized() + getWheelInc() * d);
+            if (isDirty()) {
+                // Each key press is an edit of its own.
+                invalid();
+                beginEdit();
+                valueChanged();
+                endEdit();
+            }
             return 1;
         }
-        return -1;
-    default:
-        return -1;
+        case VKEY_ESCAPE:
+            // Only a drag has a value to go back to; a wheel edit closes by itself.
+            if (isEditing() && impl->dragging) {
+                onMouseCancel();
+                return 1;
+            }
+            return -1;
+        default:
+            return -1;
     }
 }
 
@@ -566,9 +566,9 @@ CSlider::CSlider(const CRect& size, IControlListener* listener, int32_t tag, int
     setWantsFocus(true);
 }
 
-CSlider::CSlider(const CRect& size, IControlListener* listener, int32_t tag,
-                 const CPoint& offsetHandle, int32_t handleRange, CBitmap* handle,
-                 CBitmap* background, const CPoint& offset, int32_t style)
+CSlider::CSlider(const CRect& size, IControlListener* listener, int32_t tag, const CPoint& offsetHandle,
+                 int32_t handleRange, CBitmap* handle, CBitmap* background, const CPoint& offset,
+                 int32_t style)
     : CSliderBase(size, listener, tag), impl(std::make_unique<Impl>())
 {
     impl->offset = offset;
@@ -576,16 +576,13 @@ CSlider::CSlider(const CRect& size, IControlListener* listener, int32_t tag,
     setStyle(style);
     setHandle(handle);
     const CPoint handleSize = getHandleSizePrivate();
-    setHandleRangePrivate(static_cast<CCoord>(handleRange)
-                          - (isStyleHorizontal() ? handleSize.x : handleSize.y));
+    setHandleRangePrivate(static_cast<CCoord>(handleRange) -
+                          (isStyleHorizontal() ? handleSize.x : handleSize.y));
     setOffsetHandle(offsetHandle);
     setWantsFocus(true);
 }
 
-CSlider::CSlider(const CSlider& other)
-    : CSliderBase(other), impl(std::make_unique<Impl>(*other.impl))
-{
-}
+CSlider::CSlider(const CSlider& other) : CSliderBase(other), impl(std::make_unique<Impl>(*other.impl)) {}
 
 CSlider::~CSlider() noexcept = default;
 
@@ -770,8 +767,10 @@ void CSlider::draw(CDrawContext* context)
                 if (frame)
                     context->drawGraphicsPath(path, CDrawContext::kPathStroked);
             } else {
-                context->drawRect(r, frame && back ? kDrawFilledAndStroked
-                                                   : frame ? kDrawStroked : kDrawFilled);
+                context->drawRect(r,
+                                  frame && back ? kDrawFilledAndStroked
+                                      : frame   ? kDrawStroked
+                                                : kDrawFilled);
             }
         }
 
@@ -814,16 +813,14 @@ bool CSlider::sizeToFit()
 CVerticalSlider::CVerticalSlider(const CRect& size, IControlListener* listener, int32_t tag,
                                  int32_t handleMinPos, int32_t handleMaxPos, CBitmap* handle,
                                  CBitmap* background, const CPoint& offset, int32_t style)
-    : CSlider(size, listener, tag, handleMinPos, handleMaxPos, handle, background, offset,
-              style | kVertical)
+    : CSlider(size, listener, tag, handleMinPos, handleMaxPos, handle, background, offset, style | kVertical)
 {
 }
 
 CVerticalSlider::CVerticalSlider(const CRect& size, IControlListener* listener, int32_t tag,
                                  const CPoint& offsetHandle, int32_t handleRange, CBitmap* handle,
                                  CBitmap* background, const CPoint& offset, int32_t style)
-    : CSlider(size, listener, tag, offsetHandle, handleRange, handle, background, offset,
-              style | kVertical)
+    : CSlider(size, listener, tag, offsetHandle, handleRange, handle, background, offset, style | kVertical)
 {
 }
 
@@ -838,11 +835,9 @@ CHorizontalSlider::CHorizontalSlider(const CRect& size, IControlListener* listen
 }
 
 CHorizontalSlider::CHorizontalSlider(const CRect& size, IControlListener* listener, int32_t tag,
-                                     const CPoint& offsetHandle, int32_t handleRange,
-                                     CBitmap* handle, CBitmap* background, const CPoint& offset,
-                                     int32_t style)
-    : CSlider(size, listener, tag, offsetHandle, handleRange, handle, background, offset,
-              style | kHorizontal)
+                                     const CPoint& offsetHandle, int32_t handleRange, CBitmap* handle,
+                                     CBitmap* background, const CPoint& offset, int32_t style)
+    : CSlider(size, listener, tag, offsetHandle, handleRange, handle, background, offset, style | kHorizontal)
 {
 }
 

@@ -127,12 +127,10 @@ public:
     // The handle travels from handleMinPos to handleMaxPos, given in the same
     // coordinates as size.
     CSlider(const CRect& size, IControlListener* listener, int32_t tag, int32_t handleMinPos,
-            int32_t handleMaxPos, CBitmap* handle, CBitmap* background, const CPoint& offset,
-            int32_t style);
+            int32_t handleMaxPos, CBitmap* handle, CBitmap* background, const CPoint& offset, int32_t style);
     // The handle's track starts offsetHandle into the view and is handleRange long.
     CSlider(const CRect& size, IControlListener* listener, int32_t tag, const CPoint& offsetHandle,
-            int32_t handleRange, CBitmap* handle, CBitmap* background, const CPoint& offset,
-            int32_t style);
+            int32_t handleRange, CBitmap* handle, CBitmap* background, const CPoint& offset, int32_t style);
     CSlider(const CSlider& other);
     ~CSlider() noexcept override;
 
@@ -167,20 +165,20 @@ public:
     CVerticalSlider(const CRect& size, IControlListener* listener, int32_t tag, int32_t handleMinPos,
                     int32_t handleMaxPos, CBitmap* handle, CBitmap* background, const CPoint& offset,
                     int32_t style);
-    CVerticalSlider(const CRect& size, IControlListener* listener, int32_t tag,
-                    const CPoint& offsetHandle, int32_t handleRange, CBitmap* handle,
-                    CBitmap* background, const CPoint& offset, int32_t style);
+    CVerticalSlider(const CRect& size, IControlListener* listener, int32_t tag, const CPoint& offsetHandle,
+                    int32_t handleRange, CBitmap* handle, CBitmap* background, const CPoint& offset,
+                    int32_t style);
     ~CVerticalSlider() noexcept override;
 };
 
 class CHorizontalSlider : public CSlider {
 public:
-    CHorizontalSlider(const CRect& size, IControlListener* listener, int32_t tag,
-                      int32_t handleMinPos, int32_t handleMaxPos, CBitmap* handle,
-                      CBitmap* background, const CPoint& offset, int32_t style);
-    CHorizontalSlider(const CRect& size, IControlListener* listener, int32_t tag,
-                      const CPoint& offsetHandle, int32_t handleRange, CBitmap* handle,
-                      CBitmap* background, const CPoint& offset, int32_t style);
+    CHorizontalSlider(const CRect& size, IControlListener* listener, int32_t tag, int32_t handleMinPos,
+                      int32_t handleMaxPos, CBitmap* handle, CBitmap* background, const CPoint& offset,
+                      int32_t style);
+    CHorizontalSlider(const CRect& size, IControlListener* listener, int32_t tag, const CPoint& offsetHandle,
+                      int32_t handleRange, CBitmap* handle, CBitmap* background, const CPoint& offset,
+                      int32_t style);
     ~CHorizontalSlider() noexcept override;
 };
 

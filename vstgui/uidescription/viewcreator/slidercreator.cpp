@@ -39,8 +39,8 @@ const std::string kHorizontalText = "horizontal";
 // so the pointers handed out for it stay valid.
 const std::array<std::string, 6>& getModeStrings()
 {
-    static const std::array<std::string, 6> strings = {
-        "touch", "relative touch", "free click", "TK free click", "ramp", "use global"};
+    static const std::array<std::string, 6> strings = {"touch",         "relative touch", "free click",
+                                                       "TK free click", "ramp",           "use global"};
     return strings;
 }
 
@@ -119,8 +119,8 @@ bool SliderBaseCreator::apply(CView* view, const UIAttributes& attributes,
 
 bool SliderBaseCreator::getAttributeNames(StringList& attributeNames) const
 {
-    for (const std::string* name : {&kAttrMode, &kAttrOrientation, &kAttrReverseOrientation,
-                                     &kAttrHandleOffset, &kAttrZoomFactor})
+    for (const std::string* name :
+         {&kAttrMode, &kAttrOrientation, &kAttrReverseOrientation, &kAttrHandleOffset, &kAttrZoomFactor})
         attributeNames.emplace_back(*name);
     return true;
 }
@@ -168,9 +168,8 @@ bool SliderBaseCreator::getAttributeValue(CView* view, const std::string& attrib
         return true;
     }
     if (attributeName == kAttrReverseOrientation) {
-        const bool reversed =
-            ((style & CSliderBase::kVertical) && (style & CSliderBase::kTop))
-            || ((style & CSliderBase::kHorizontal) && (style & CSliderBase::kRight));
+        const bool reversed = ((style & CSliderBase::kVertical) && (style & CSliderBase::kTop)) ||
+            ((style & CSliderBase::kHorizontal) && (style & CSliderBase::kRight));
         stringValue = reversed ? kTrue : kFalse;
         return true;
     }
@@ -216,8 +215,7 @@ UTF8StringPtr SliderCreator::getDisplayName() const
     return "Slider";
 }
 
-CView* SliderCreator::create(const UIAttributes& /*attributes*/,
-                             const IUIDescription* /*description*/) const
+CView* SliderCreator::create(const UIAttributes& /*attributes*/, const IUIDescription* /*description*/) const
 {
     return new CSlider(CRect(0, 0, 0, 0), nullptr, -1, 0, 0, nullptr, nullptr, CPoint(0, 0),
                        CSliderBase::kLeft | CSliderBase::kHorizontal);
@@ -263,8 +261,8 @@ bool SliderCreator::getAttributeNames(StringList& attributeNames) const
     SliderBaseCreator::getAttributeNames(attributeNames);
     for (const std::string* name :
          {&kAttrHandleBitmap, &kAttrBitmapOffset, &kAttrDrawFrame, &kAttrDrawBack, &kAttrDrawValue,
-          &kAttrDrawValueFromCenter, &kAttrDrawValueInverted, &kAttrFrameWidth,
-          &kAttrDrawFrameColor, &kAttrDrawBackColor, &kAttrDrawValueColor})
+          &kAttrDrawValueFromCenter, &kAttrDrawValueInverted, &kAttrFrameWidth, &kAttrDrawFrameColor,
+          &kAttrDrawBackColor, &kAttrDrawValueColor})
         attributeNames.emplace_back(*name);
     return true;
 }
@@ -281,14 +279,13 @@ IViewCreator::AttrType SliderCreator::getAttributeType(const std::string& attrib
     }
     if (attributeName == kAttrFrameWidth)
         return kFloatType;
-    if (attributeName == kAttrDrawFrameColor || attributeName == kAttrDrawBackColor
-        || attributeName == kAttrDrawValueColor)
+    if (attributeName == kAttrDrawFrameColor || attributeName == kAttrDrawBackColor ||
+        attributeName == kAttrDrawValueColor)
         return kColorType;
     return SliderBaseCreator::getAttributeType(attributeName);
 }
 
-bool SliderCreator::getAttributeValue(CView* view, const std::string& attributeName,
-                                      std::string& stringValue,
+bool SliderCreator::getAttributeValue(CView* view, const std::string& attributeName, std::string& stringValue,
                                       const IUIDescription* description) const
 {
     auto* slider = dynamic_cast<CSlider*>(view);

@@ -10,14 +10,12 @@ namespace VSTGUI::UIViewCreator {
 
 class SliderBaseCreator : public ViewCreatorAdapter {
 public:
-    bool apply(CView* view, const UIAttributes& attributes,
-               const IUIDescription* description) const override;
+    bool apply(CView* view, const UIAttributes& attributes, const IUIDescription* description) const override;
     bool getAttributeNames(StringList& attributeNames) const override;
     AttrType getAttributeType(const std::string& attributeName) const override;
     bool getAttributeValue(CView* view, const std::string& attributeName, std::string& stringValue,
                            const IUIDescription* description) const override;
-    bool getPossibleListValues(const std::string& attributeName,
-                               ConstStringPtrList& values) const override;
+    bool getPossibleListValues(const std::string& attributeName, ConstStringPtrList& values) const override;
 };
 
 class SliderCreator : public SliderBaseCreator {
@@ -30,8 +28,7 @@ public:
     IdStringPtr getBaseViewName() const override;
     UTF8StringPtr getDisplayName() const override;
     CView* create(const UIAttributes& attributes, const IUIDescription* description) const override;
-    bool apply(CView* view, const UIAttributes& attributes,
-               const IUIDescription* description) const override;
+    bool apply(CView* view, const UIAttributes& attributes, const IUIDescription* description) const override;
     bool getAttributeNames(StringList& attributeNames) const override;
     AttrType getAttributeType(const std::string& attributeName) const override;
     bool getAttributeValue(CView* view, const std::string& attributeName, std::string& stringValue,

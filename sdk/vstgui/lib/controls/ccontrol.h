@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-#include "sdk/vstgui/lib/cview.h"
 #include "sdk/vstgui/lib/controls/icontrollistener.h"
+#include "sdk/vstgui/lib/cview.h"
 
 namespace VSTGUI {
 

@@ -43,7 +43,8 @@ std::string CParamDisplay::getValueText(float shown)
         return text;
     // Independent of the host process's locale: always a decimal point.
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, shown, std::chars_format::fixed, precision);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, shown, std::chars_format::fixed, precision);
     return result.ec == std::errc() ? std::string(buffer, result.ptr) : std::string();
 }
 

@@ -47,7 +47,8 @@ ControlCreator::ControlCreator()
     UIViewFactory::registerViewCreator(*this);
 }
 
-bool ControlCreator::apply(CView* view, const UIAttributes& attributes, const IUIDescription* description) const
+bool ControlCreator::apply(CView* view, const UIAttributes& attributes,
+                           const IUIDescription* description) const
 {
     auto* control = dynamic_cast<CControl*>(view);
     if (!control)
@@ -80,8 +81,8 @@ IViewCreator::AttrType ControlCreator::getAttributeType(const std::string& attri
     return attributeType(kAttributes, attributeName);
 }
 
-bool ControlCreator::getAttributeValue(CView* view, const std::string& attributeName, std::string& stringValue,
-                                       const IUIDescription* description) const
+bool ControlCreator::getAttributeValue(CView* view, const std::string& attributeName,
+                                       std::string& stringValue, const IUIDescription* description) const
 {
     auto* control = dynamic_cast<CControl*>(view);
     if (!control)

@@ -174,7 +174,8 @@ bool ParamDisplayCreator::getAttributeValue(CView* view, const std::string& attr
     return false;
 }
 
-bool ParamDisplayCreator::getPossibleListValues(const std::string& attributeName, ConstStringPtrList& values) const
+bool ParamDisplayCreator::getPossibleListValues(const std::string& attributeName,
+                                                ConstStringPtrList& values) const
 {
     return attributeName == "text-alignment" && getStandardAttributeListValues(attributeName, values);
 }

@@ -43,8 +43,8 @@ IViewCreator::AttrType TextLabelCreator::getAttributeType(const std::string& att
     return attributeName == "title" ? kStringType : kUnknownType;
 }
 
-bool TextLabelCreator::getAttributeValue(CView* view, const std::string& attributeName, std::string& stringValue,
-                                         const IUIDescription*) const
+bool TextLabelCreator::getAttributeValue(CView* view, const std::string& attributeName,
+                                         std::string& stringValue, const IUIDescription*) const
 {
     auto* label = dynamic_cast<CTextLabel*>(view);
     if (!label || attributeName != "title")

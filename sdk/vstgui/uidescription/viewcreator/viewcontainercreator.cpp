@@ -51,7 +51,8 @@ IViewCreator::AttrType ViewContainerCreator::getAttributeType(const std::string&
 }
 
 bool ViewContainerCreator::getAttributeValue(CView* view, const std::string& attributeName,
-                                             std::string& stringValue, const IUIDescription* description) const
+                                             std::string& stringValue,
+                                             const IUIDescription* description) const
 {
     auto* container = dynamic_cast<CViewContainer*>(view);
     if (!container || attributeName != "background-color")

@@ -110,7 +110,8 @@ bool ViewCreator::apply(CView* view, const UIAttributes& attributes, const IUIDe
         if (tooltip->empty())
             view->removeAttribute(kCViewTooltipAttribute);
         else
-            view->setAttribute(kCViewTooltipAttribute, static_cast<uint32_t>(tooltip->size() + 1), tooltip->c_str());
+            view->setAttribute(kCViewTooltipAttribute, static_cast<uint32_t>(tooltip->size() + 1),
+                               tooltip->c_str());
     }
     return true;
 }

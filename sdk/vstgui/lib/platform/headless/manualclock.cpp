@@ -56,7 +56,8 @@ void ManualClock::advance(uint32_t milliseconds)
         Timer* next = nullptr;
         for (Timer* timer : timers)
             if (timer->running && timer->due <= until &&
-                (!next || timer->due < next->due || (timer->due == next->due && timer->startOrder < next->startOrder)))
+                (!next || timer->due < next->due ||
+                 (timer->due == next->due && timer->startOrder < next->startOrder)))
                 next = timer;
         if (!next)
             break;
@@ -69,7 +70,8 @@ void ManualClock::advance(uint32_t milliseconds)
 
 std::size_t ManualClock::runningTimers() const
 {
-    return static_cast<std::size_t>(std::count_if(timers.begin(), timers.end(), [](const Timer* t) { return t->running; }));
+    return static_cast<std::size_t>(
+        std::count_if(timers.begin(), timers.end(), [](const Timer* t) { return t->running; }));
 }
 
 }  // namespace VSTGUI

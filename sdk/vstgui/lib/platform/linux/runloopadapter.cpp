@@ -81,16 +81,14 @@ RunLoopAdapter::~RunLoopAdapter()
 
 RunLoopAdapter::HandlerId RunLoopAdapter::addEventHandler(int fd, Callback onReadable)
 {
-    return add(std::move(onReadable), false, [&](Handler* handler) {
-        return runLoop->registerEventHandler(handler, fd);
-    });
+    return add(std::move(onReadable), false,
+               [&](Handler* handler) { return runLoop->registerEventHandler(handler, fd); });
 }
 
 RunLoopAdapter::HandlerId RunLoopAdapter::addTimer(uint64_t milliseconds, Callback onTimer)
 {
-    return add(std::move(onTimer), true, [&](Handler* handler) {
-        return runLoop->registerTimer(handler, milliseconds);
-    });
+    return add(std::move(onTimer), true,
+               [&](Handler* handler) { return runLoop->registerTimer(handler, milliseconds); });
 }
 
 template <class Register>

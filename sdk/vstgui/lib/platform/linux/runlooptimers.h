@@ -36,7 +36,7 @@ private:
     void moveTimersTo(Steinberg::Linux::IRunLoop* runLoop);
 
     std::vector<Steinberg::Linux::IRunLoop*> runLoops;  // offered by attached editors, which hold them
-    std::unique_ptr<RunLoopAdapter> adapter;           // on runLoops.front()
+    std::unique_ptr<RunLoopAdapter> adapter;            // on runLoops.front()
     std::vector<Timer*> timers;
 };
 

@@ -36,12 +36,18 @@ int32_t heldButtonsFrom(uint16_t state)
 int32_t buttonBit(xcb_button_t button)
 {
     switch (button) {
-    case 1: return kLButton;
-    case 2: return kMButton;
-    case 3: return kRButton;
-    case 8: return kButton4;
-    case 9: return kButton5;
-    default: return 0;
+        case 1:
+            return kLButton;
+        case 2:
+            return kMButton;
+        case 3:
+            return kRButton;
+        case 8:
+            return kButton4;
+        case 9:
+            return kButton5;
+        default:
+            return 0;
     }
 }
 
@@ -72,7 +78,8 @@ std::optional<PlatformEvent> buttonEvent(const xcb_button_press_event_t& e, bool
             return std::nullopt;
         event.type = PlatformEvent::Type::MouseWheel;
         event.buttons = CButtonState(modifiers);
-        event.wheelAxis = (e.detail == kWheelUp || e.detail == kWheelDown) ? kMouseWheelAxisY : kMouseWheelAxisX;
+        event.wheelAxis =
+            (e.detail == kWheelUp || e.detail == kWheelDown) ? kMouseWheelAxisY : kMouseWheelAxisX;
         event.wheelDistance = (e.detail == kWheelUp || e.detail == kWheelRight) ? 1.f : -1.f;
         return event;
     }
@@ -93,8 +100,8 @@ PlatformEvent pointerEvent(PlatformEvent::Type type, int16_t x, int16_t y, uint1
     return event;
 }
 
-std::optional<PlatformEvent> keyEvent(const xcb_key_press_event_t& e, bool pressed, const KeySymLookup& keySymOf,
-                                      double scaleFactor)
+std::optional<PlatformEvent> keyEvent(const xcb_key_press_event_t& e, bool pressed,
+                                      const KeySymLookup& keySymOf, double scaleFactor)
 {
     if (!keySymOf)
         return std::nullopt;
@@ -118,9 +125,9 @@ VstKeyCode keyCodeFromKeySym(xcb_keysym_t keySym, uint16_t state)
         uint8_t virt;
     };
     static constexpr VirtualKeyEntry kVirtualKeys[] = {
-        {0xff08, VKEY_BACK},   {0xff09, VKEY_TAB},    {0xff0d, VKEY_RETURN},   {0xff8d, VKEY_RETURN},
-        {0xff1b, VKEY_ESCAPE}, {0x0020, VKEY_SPACE},  {0xff57, VKEY_END},      {0xff50, VKEY_HOME},
-        {0xff51, VKEY_LEFT},   {0xff52, VKEY_UP},     {0xff53, VKEY_RIGHT},    {0xff54, VKEY_DOWN},
+        {0xff08, VKEY_BACK},   {0xff09, VKEY_TAB},      {0xff0d, VKEY_RETURN}, {0xff8d, VKEY_RETURN},
+        {0xff1b, VKEY_ESCAPE}, {0x0020, VKEY_SPACE},    {0xff57, VKEY_END},    {0xff50, VKEY_HOME},
+        {0xff51, VKEY_LEFT},   {0xff52, VKEY_UP},       {0xff53, VKEY_RIGHT},  {0xff54, VKEY_DOWN},
         {0xff55, VKEY_PAGEUP}, {0xff56, VKEY_PAGEDOWN},
     };
     VstKeyCode key;
@@ -139,35 +146,39 @@ VstKeyCode keyCodeFromKeySym(xcb_keysym_t keySym, uint16_t state)
     return key;
 }
 
-std::optional<PlatformEvent> translateInputEvent(const xcb_generic_event_t& event, const KeySymLookup& keySymOf,
-                                                 double scaleFactor)
+std::optional<PlatformEvent> translateInputEvent(const xcb_generic_event_t& event,
+                                                 const KeySymLookup& keySymOf, double scaleFactor)
 {
     if (!(scaleFactor > 0.))
         scaleFactor = 1.;
     // The top bit marks events sent by another client; they are read the same way.
     switch (event.response_type & 0x7f) {
-    case XCB_BUTTON_PRESS:
-        return buttonEvent(reinterpret_cast<const xcb_button_press_event_t&>(event), true, scaleFactor);
-    case XCB_BUTTON_RELEASE:
-        return buttonEvent(reinterpret_cast<const xcb_button_release_event_t&>(event), false, scaleFactor);
-    case XCB_MOTION_NOTIFY: {
-        const auto& e = reinterpret_cast<const xcb_motion_notify_event_t&>(event);
-        return pointerEvent(PlatformEvent::Type::MouseMoved, e.event_x, e.event_y, e.state, scaleFactor);
-    }
-    case XCB_ENTER_NOTIFY: {
-        const auto& e = reinterpret_cast<const xcb_enter_notify_event_t&>(event);
-        return pointerEvent(PlatformEvent::Type::MouseEntered, e.event_x, e.event_y, e.state, scaleFactor);
-    }
-    case XCB_LEAVE_NOTIFY: {
-        const auto& e = reinterpret_cast<const xcb_leave_notify_event_t&>(event);
-        return pointerEvent(PlatformEvent::Type::MouseExited, e.event_x, e.event_y, e.state, scaleFactor);
-    }
-    case XCB_KEY_PRESS:
-        return keyEvent(reinterpret_cast<const xcb_key_press_event_t&>(event), true, keySymOf, scaleFactor);
-    case XCB_KEY_RELEASE:
-        return keyEvent(reinterpret_cast<const xcb_key_release_event_t&>(event), false, keySymOf, scaleFactor);
-    default:
-        return std::nullopt;
+        case XCB_BUTTON_PRESS:
+            return buttonEvent(reinterpret_cast<const xcb_button_press_event_t&>(event), true, scaleFactor);
+        case XCB_BUTTON_RELEASE:
+            return buttonEvent(reinterpret_cast<const xcb_button_release_event_t&>(event), false,
+                               scaleFactor);
+        case XCB_MOTION_NOTIFY: {
+            const auto& e = reinterpret_cast<const xcb_motion_notify_event_t&>(event);
+            return pointerEvent(PlatformEvent::Type::MouseMoved, e.event_x, e.event_y, e.state, scaleFactor);
+        }
+        case XCB_ENTER_NOTIFY: {
+            const auto& e = reinterpret_cast<const xcb_enter_notify_event_t&>(event);
+            return pointerEvent(PlatformEvent::Type::MouseEntered, e.event_x, e.event_y, e.state,
+                                scaleFactor);
+        }
+        case XCB_LEAVE_NOTIFY: {
+            const auto& e = reinterpret_cast<const xcb_leave_notify_event_t&>(event);
+            return pointerEvent(PlatformEvent::Type::MouseExited, e.event_x, e.event_y, e.state, scaleFactor);
+        }
+        case XCB_KEY_PRESS:
+            return keyEvent(reinterpret_cast<const xcb_key_press_event_t&>(event), true, keySymOf,
+                            scaleFactor);
+        case XCB_KEY_RELEASE:
+            return keyEvent(reinterpret_cast<const xcb_key_release_event_t&>(event), false, keySymOf,
+                            scaleFactor);
+        default:
+            return std::nullopt;
     }
 }
 

@@ -20,8 +20,8 @@ using KeySymLookup = std::function<xcb_keysym_t(xcb_keycode_t keycode, uint16_t 
 // (expose, configure, ...), for the release of a wheel button, and for keys that
 // neither type a character nor name a key the toolkit knows (a lone Shift).
 // Positions are divided by `scaleFactor` (device pixels per point).
-std::optional<PlatformEvent> translateInputEvent(const xcb_generic_event_t& event, const KeySymLookup& keySymOf,
-                                                 double scaleFactor = 1.);
+std::optional<PlatformEvent> translateInputEvent(const xcb_generic_event_t& event,
+                                                 const KeySymLookup& keySymOf, double scaleFactor = 1.);
 
 // The toolkit's key for an X keysym: a virtual key, a character, or neither.
 VstKeyCode keyCodeFromKeySym(xcb_keysym_t keySym, uint16_t state);

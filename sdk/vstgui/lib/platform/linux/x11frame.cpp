@@ -22,7 +22,9 @@ uint16_t toPixels(CCoord points, double scaleFactor)
 }  // namespace
 
 Frame::Frame(IPlatformFrameCallback& frame, Steinberg::Linux::IRunLoop* runLoop, double scaleFactor)
-    : frame(frame), scaleFactor(scaleFactor > 0. && std::isfinite(scaleFactor) ? scaleFactor : 1.), runLoop(runLoop)
+    : frame(frame),
+      scaleFactor(scaleFactor > 0. && std::isfinite(scaleFactor) ? scaleFactor : 1.),
+      runLoop(runLoop)
 {
 }
 
@@ -46,7 +48,8 @@ std::unique_ptr<Frame> Frame::create(IPlatformFrameCallback& callback, xcb_windo
     frame->keySymbols = xcb_key_symbols_alloc(frame->connection->get());
 
     Frame* self = frame.get();
-    if (frame->runLoop.addEventHandler(frame->connection->fileDescriptor(), [self] { self->processEvents(); }) == 0)
+    if (frame->runLoop.addEventHandler(frame->connection->fileDescriptor(),
+                                       [self] { self->processEvents(); }) == 0)
         return nullptr;
     frame->runLoop.addTimer(kFlushIntervalMs, [self] { self->processEvents(); });
     setPlatformTimerProvider(&RunLoopTimers::instance());
@@ -123,16 +126,16 @@ void Frame::processEvents()
 void Frame::handle(const xcb_generic_event_t& event)
 {
     switch (event.response_type & 0x7f) {
-    case XCB_EXPOSE: {
-        const auto& e = reinterpret_cast<const xcb_expose_event_t&>(event);
-        exposed.emplace_back(e.x, e.y, e.x + e.width, e.y + e.height);
-        return;
-    }
-    case XCB_BUTTON_PRESS:
-        window->takeFocus(reinterpret_cast<const xcb_button_press_event_t&>(event).time);
-        break;
-    default:
-        break;
+        case XCB_EXPOSE: {
+            const auto& e = reinterpret_cast<const xcb_expose_event_t&>(event);
+            exposed.emplace_back(e.x, e.y, e.x + e.width, e.y + e.height);
+            return;
+        }
+        case XCB_BUTTON_PRESS:
+            window->takeFocus(reinterpret_cast<const xcb_button_press_event_t&>(event).time);
+            break;
+        default:
+            break;
     }
     const KeySymLookup keySymOf = [this](xcb_keycode_t code, uint16_t state) {
         return xcb_key_symbols_get_keysym(keySymbols, code, (state & XCB_KEY_BUT_MASK_SHIFT) ? 1 : 0);
@@ -150,7 +153,8 @@ void Frame::flush()
     areas.swap(exposed);
     if (flushScheduled) {
         flushScheduled = false;
-        const auto context = makeOwned<CDrawContext>(surface->offscreen(), frame.platformGetSize(), scaleFactor);
+        const auto context =
+            makeOwned<CDrawContext>(surface->offscreen(), frame.platformGetSize(), scaleFactor);
         CRect drawn = frame.platformDrawDirty(*context);
         if (!drawn.isEmpty()) {
             drawn.left *= scaleFactor;

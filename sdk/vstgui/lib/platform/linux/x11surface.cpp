@@ -10,7 +10,8 @@ namespace VSTGUI::X11 {
 Surface::Surface(xcb_connection_t* connection, xcb_window_t window, xcb_visualtype_t* visual, int width,
                  int height)
     : connection(connection),
-      windowSurface(cairo_xcb_surface_create(connection, window, visual, std::max(width, 1), std::max(height, 1)))
+      windowSurface(
+          cairo_xcb_surface_create(connection, window, visual, std::max(width, 1), std::max(height, 1)))
 {
     resize(width, height);
 }

@@ -15,7 +15,8 @@ namespace VSTGUI::X11 {
 
 class Surface {
 public:
-    Surface(xcb_connection_t* connection, xcb_window_t window, xcb_visualtype_t* visual, int width, int height);
+    Surface(xcb_connection_t* connection, xcb_window_t window, xcb_visualtype_t* visual, int width,
+            int height);
     // Finishes cairo's per-connection device: cairo caches it by the connection's
     // address, and a later connection at the same address must not find it.
     ~Surface();

@@ -17,10 +17,9 @@ constexpr uint32_t kXEmbedVersion = 0;
 constexpr uint32_t kXEmbedMapped = 1;
 
 constexpr uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
-                                XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
-                                XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW |
-                                XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
-                                XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_FOCUS_CHANGE;
+    XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_ENTER_WINDOW |
+    XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
+    XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_FOCUS_CHANGE;
 
 }  // namespace
 
@@ -57,9 +56,12 @@ xcb_visualtype_t* Connection::visualOf(xcb_window_t window) const
         xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr));
     if (!attributes)
         return nullptr;
-    for (auto screen = xcb_setup_roots_iterator(xcb_get_setup(connection)); screen.rem; xcb_screen_next(&screen)) {
-        for (auto depth = xcb_screen_allowed_depths_iterator(screen.data); depth.rem; xcb_depth_next(&depth)) {
-            for (auto visual = xcb_depth_visuals_iterator(depth.data); visual.rem; xcb_visualtype_next(&visual)) {
+    for (auto screen = xcb_setup_roots_iterator(xcb_get_setup(connection)); screen.rem;
+         xcb_screen_next(&screen)) {
+        for (auto depth = xcb_screen_allowed_depths_iterator(screen.data); depth.rem;
+             xcb_depth_next(&depth)) {
+            for (auto visual = xcb_depth_visuals_iterator(depth.data); visual.rem;
+                 xcb_visualtype_next(&visual)) {
                 if (visual.data->visual_id == attributes->visual)
                     return visual.data;
             }
@@ -68,8 +70,8 @@ xcb_visualtype_t* Connection::visualOf(xcb_window_t window) const
     return nullptr;
 }
 
-std::unique_ptr<ChildWindow> ChildWindow::create(const Connection& connection, xcb_window_t parent, uint16_t width,
-                                                 uint16_t height)
+std::unique_ptr<ChildWindow> ChildWindow::create(const Connection& connection, xcb_window_t parent,
+                                                 uint16_t width, uint16_t height)
 {
     // The window takes the parent's depth and visual, so cairo must draw in that visual.
     xcb_visualtype_t* visual = connection.visualOf(parent);
@@ -81,9 +83,8 @@ std::unique_ptr<ChildWindow> ChildWindow::create(const Connection& connection, x
     const xcb_window_t window = xcb_generate_id(c);
     const uint32_t values[] = {kEventMask};
     const auto cookie = xcb_create_window_checked(c, XCB_COPY_FROM_PARENT, window, parent, 0, 0, width,
-                                                  height, 0,
-                                                  XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-                                                  XCB_CW_EVENT_MASK, values);
+                                                  height, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                                                  XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, values);
     if (xcb_generic_error_t* error = xcb_request_check(c, cookie)) {
         std::free(error);
         return nullptr;

@@ -38,8 +38,8 @@ private:
 class ChildWindow {
 public:
     // Null when the parent does not exist (or the server refuses the window).
-    static std::unique_ptr<ChildWindow> create(const Connection& connection, xcb_window_t parent, uint16_t width,
-                                               uint16_t height);
+    static std::unique_ptr<ChildWindow> create(const Connection& connection, xcb_window_t parent,
+                                               uint16_t width, uint16_t height);
     ~ChildWindow();
     ChildWindow(const ChildWindow&) = delete;
     ChildWindow& operator=(const ChildWindow&) = delete;
@@ -56,7 +56,11 @@ public:
 private:
     ChildWindow(xcb_connection_t* connection, xcb_window_t window, xcb_visualtype_t* visual, uint16_t width,
                 uint16_t height)
-        : connection(connection), window(window), visualType(visual), currentWidth(width), currentHeight(height)
+        : connection(connection),
+          window(window),
+          visualType(visual),
+          currentWidth(width),
+          currentHeight(height)
     {
     }
 
