@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+  cmake ninja-build g++ clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   dpf-source libsndfile1-dev
   # the editor: drawing, text, the UI description, the X11 window
   libcairo2-dev libpango1.0-dev fonts-dejavu-core libexpat1-dev

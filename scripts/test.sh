@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite: a Release pass in build/, the same
+# Checks the code's format, then builds and runs the whole test suite: a Release pass in build/, the same
 # tests with the address and undefined-behaviour sanitizers in build-asan/, the
 # threaded tests with the thread sanitizer in build-tsan/, and the fuzz targets
 # (built with clang) for a bounded time each in build-fuzz/.
 #
 #   scripts/test.sh                  every pass
+#   scripts/test.sh --format         the format check only (scripts/check-format.sh --fix mends it)
 #   scripts/test.sh --release        the Release pass only
 #   scripts/test.sh --sanitize       the address and undefined-behaviour pass only
 #   scripts/test.sh --threads        the thread-sanitizer pass only
@@ -12,11 +13,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-passes=(release sanitize threads fuzz)
+passes=(format release sanitize threads fuzz)
 case "${1:-}" in
   "") ;;
-  --release | --sanitize | --threads | --fuzz) passes=("${1#--}") ;;
-  *) echo "usage: $0 [--release | --sanitize | --threads | --fuzz]" >&2; exit 2 ;;
+  --format | --release | --sanitize | --threads | --fuzz) passes=("${1#--}") ;;
+  *) echo "usage: $0 [--format | --release | --sanitize | --threads | --fuzz]" >&2; exit 2 ;;
 esac
 
 # run_pass BUILD_DIR TARGET CMAKE_ARGS...
@@ -31,6 +32,9 @@ run_pass() {
 
 for pass in "${passes[@]}"; do
   case $pass in
+    format)
+      echo "== format"
+      scripts/check-format.sh ;;
     release)
       run_pass build all -DCMAKE_BUILD_TYPE=Release ;;
     sanitize)
