@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/editor/edit_calls.h"
 #include "tools/host/editor_plugin.h"
 #include "tools/host/editor_window.h"
 #include "tools/host/host_display.h"
@@ -148,13 +149,7 @@ protected:
 
     void expectOneEdit(Vst::ParamID id, double value)
     {
-        const auto& calls = plugin->handler().calls();
-        ASSERT_EQ(calls.size(), 3u);
-        EXPECT_EQ(calls[0], morvik::host::beginEdit(id));
-        EXPECT_EQ(calls[1].kind, HandlerCall::Kind::PerformEdit);
-        EXPECT_EQ(calls[1].id, id);
-        EXPECT_NEAR(calls[1].value, value, 1e-6);
-        EXPECT_EQ(calls[2], morvik::host::endEdit(id));
+        editortest::expectOneEdit(plugin->handler().calls(), id, value);
     }
 
     static inline morvik::host::HostDisplay* display = nullptr;

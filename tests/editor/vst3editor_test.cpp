@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "sdk/vst3/interfaces/plugviewcontentscale.h"
+#include "tests/editor/edit_calls.h"
 #include "tests/editor/editor_host_fixture.h"
 
 namespace editortest {
@@ -50,16 +51,6 @@ std::size_t textPixels(const Screenshot& shot, int left, int top, int right, int
     return count;
 }
 
-void expectEdit(const std::vector<HandlerCall>& calls, Vst::ParamID id, double value)
-{
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0], morvik::host::beginEdit(id));
-    EXPECT_EQ(calls[1].kind, HandlerCall::Kind::PerformEdit);
-    EXPECT_EQ(calls[1].id, id);
-    EXPECT_NEAR(calls[1].value, value, 1e-6);
-    EXPECT_EQ(calls[2], morvik::host::endEdit(id));
-}
-
 using EditorTest = EditorHostTest;
 
 TEST_F(EditorTest, OpensAtTheTemplateSizeAndDrawsIt)
@@ -90,14 +81,14 @@ TEST_F(EditorTest, AClickTogglesTheButtonAsOneEditOfItsParameter)
     look(*editor);
     input->click(editor->window().id(), 30, 30);
     ASSERT_TRUE(waitForCalls(3));
-    expectEdit(plugin->handler().calls(), kPower, 1.0);
+    expectOneEdit(plugin->handler().calls(), kPower, 1.0);
     EXPECT_EQ(plugin->controller().getParamNormalized(kPower), 1.0);
     EXPECT_EQ(look(*editor).at(30, 30), kButtonOn);
 
     plugin->handler().clear();
     input->click(editor->window().id(), 30, 30);
     ASSERT_TRUE(waitForCalls(3));
-    expectEdit(plugin->handler().calls(), kPower, 0.0);
+    expectOneEdit(plugin->handler().calls(), kPower, 0.0);
     EXPECT_EQ(look(*editor).at(30, 30), kButtonOff);
 }
 
@@ -130,22 +121,22 @@ TEST_F(EditorTest, WheelAndKeysFromTheWindowAndFromTheHostReachTheViews)
 
     input->wheel(editor->window().id(), 50, 75, 4);  // one notch up over the step control
     ASSERT_TRUE(waitForCalls(3));
-    expectEdit(handler.calls(), kLevel, 0.6);
+    expectOneEdit(handler.calls(), kLevel, 0.6);
 
     handler.clear();
     EXPECT_EQ(editor->plugView().onWheel(-1.f), kResultTrue);  // where the pointer is
-    expectEdit(handler.calls(), kLevel, 0.5);
+    expectOneEdit(handler.calls(), kLevel, 0.5);
 
     handler.clear();
     input->click(editor->window().id(), 50, 75);  // takes the keyboard focus
     look(*editor);
     ASSERT_TRUE(input->typeKey(0xff52));  // Up
     ASSERT_TRUE(waitForCalls(3));
-    expectEdit(handler.calls(), kLevel, 0.6);
+    expectOneEdit(handler.calls(), kLevel, 0.6);
 
     handler.clear();
     EXPECT_EQ(editor->plugView().onKeyDown(0, kHostKeyRight, 0), kResultTrue);
-    expectEdit(handler.calls(), kLevel, 0.7);
+    expectOneEdit(handler.calls(), kLevel, 0.7);
     EXPECT_EQ(editor->plugView().onKeyDown(u'x', 0, 0), kResultFalse);  // nobody takes it: the host may
 }
 

@@ -64,6 +64,17 @@ struct Track {
     }
 };
 
+// Appearance setters store and redraw only on a change: answers whether the
+// field took a new value.
+template <class T>
+bool replaced(T& field, const T& value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 }  // namespace
 
 //------------------------------------------------------------------------
@@ -606,10 +617,8 @@ CBitmap* CSlider::getHandle() const
 
 void CSlider::setDrawStyle(int32_t style)
 {
-    if (style == impl->drawStyle)
-        return;
-    impl->drawStyle = style;
-    invalid();
+    if (replaced(impl->drawStyle, style))
+        invalid();
 }
 
 int32_t CSlider::getDrawStyle() const
@@ -619,10 +628,8 @@ int32_t CSlider::getDrawStyle() const
 
 void CSlider::setFrameWidth(CCoord width)
 {
-    if (width == impl->frameWidth)
-        return;
-    impl->frameWidth = width;
-    invalid();
+    if (replaced(impl->frameWidth, width))
+        invalid();
 }
 
 CCoord CSlider::getFrameWidth() const
@@ -632,10 +639,8 @@ CCoord CSlider::getFrameWidth() const
 
 void CSlider::setFrameColor(const CColor& color)
 {
-    if (color == impl->frameColor)
-        return;
-    impl->frameColor = color;
-    invalid();
+    if (replaced(impl->frameColor, color))
+        invalid();
 }
 
 CColor CSlider::getFrameColor() const
@@ -645,10 +650,8 @@ CColor CSlider::getFrameColor() const
 
 void CSlider::setBackColor(const CColor& color)
 {
-    if (color == impl->backColor)
-        return;
-    impl->backColor = color;
-    invalid();
+    if (replaced(impl->backColor, color))
+        invalid();
 }
 
 CColor CSlider::getBackColor() const
@@ -658,10 +661,8 @@ CColor CSlider::getBackColor() const
 
 void CSlider::setValueColor(const CColor& color)
 {
-    if (color == impl->valueColor)
-        return;
-    impl->valueColor = color;
-    invalid();
+    if (replaced(impl->valueColor, color))
+        invalid();
 }
 
 CColor CSlider::getValueColor() const
