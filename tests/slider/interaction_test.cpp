@@ -340,6 +340,34 @@ TEST(SliderCancel, EscapeAndCancelPutBackTheValueOfTheMouseDown)
     }
 }
 
+// A wheel event during a drag leaves the drag's edit to the wheel's closing
+// timer. The gesture still ends at its mouse-up or cancel: a later wheel edit
+// is no drag for Escape to undo, and no ramp outlives the gesture.
+TEST(SliderCancel, AGestureWhoseEditTheWheelClosedStillEndsAtItsMouseUpOrCancel)
+{
+    for (bool cancel : {false, true}) {
+        for (CSliderMode mode : {CSliderMode::TKFreeClick, CSliderMode::Ramp}) {
+            SCOPED_TRACE(testing::Message() << (cancel ? "cancel" : "mouse-up") << " mode " << int(mode));
+            SliderEditor editor = horizontalEditor(mode);
+            editor.down({120, 30});
+            editor.move({390, 30});  // a ramp heads for the end and keeps ticking there
+            editor.wheel({70, 30}, 1.f, kMouseWheelAxisX);
+            editor.clock.advance(500);
+            ASSERT_EQ(editor.edits.open, 0) << "the wheel's timer closed the drag's edit";
+            EXPECT_TRUE(cancel ? editor.cancel() : editor.up({390, 30}));
+            EXPECT_EQ(editor.clock.runningTimers(), 0u);
+
+            editor.wheel({70, 30}, 1.f, kMouseWheelAxisX);
+            const float wheeled = editor.slider->getValue();
+            EXPECT_FALSE(editor.key(VKEY_ESCAPE));
+            EXPECT_EQ(editor.slider->getValue(), wheeled);
+            editor.clock.advance(500);
+            EXPECT_EQ(editor.edits.begins, 2);
+            EXPECT_EQ(editor.edits.ends, 2);
+        }
+    }
+}
+
 TEST(SliderCancel, EscapeWithoutADragIsNotTaken)
 {
     SliderEditor editor = horizontalEditor();

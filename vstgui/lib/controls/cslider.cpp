@@ -109,6 +109,13 @@ struct CSliderBase::Impl {
                 horizontal ? handleSize.x : handleSize.y, handleRange};
     }
 
+    void endGesture()
+    {
+        lastButtons = 0;
+        rampTimer = nullptr;
+        dragging = false;
+    }
+
     // Everything but the gesture in progress: a running ramp belongs to the
     // slider that started it, and its ticks must never reach a copy.
     Impl copyWithoutGesture() const
@@ -415,28 +422,27 @@ CMouseEventResult CSliderBase::onMouseMoved(CPoint& where, const CButtonState& b
 
 CMouseEventResult CSliderBase::onMouseUp(CPoint& /*where*/, const CButtonState& /*buttons*/)
 {
-    if (isEditing()) {
-        impl->lastButtons = 0;
-        impl->rampTimer = nullptr;
-        impl->dragging = false;
+    // The gesture ends even when its edit is closed already (a wheel event
+    // during the drag leaves it to the wheel's closing timer).
+    impl->endGesture();
+    if (isEditing())
         endEdit();
-    }
     return kMouseEventHandled;
 }
 
 CMouseEventResult CSliderBase::onMouseCancel()
 {
-    if (isEditing()) {
+    const bool editing = isEditing();
+    if (editing) {
         value = impl->startValue;  // as it was, unclamped
         if (isDirty()) {
             valueChanged();
             invalid();
         }
-        impl->lastButtons = 0;
-        impl->rampTimer = nullptr;
-        impl->dragging = false;
-        endEdit();
     }
+    impl->endGesture();
+    if (editing)
+        endEdit();
     return kMouseEventHandled;
 }
 
@@ -540,9 +546,7 @@ int32_t CSliderBase::onKeyDown(VstKeyCode& keyCode)
 
 bool CSliderBase::removed(CView* parent)
 {
-    impl->rampTimer = nullptr;
-    impl->lastButtons = 0;
-    impl->dragging = false;
+    impl->endGesture();
     invalidMouseWheelEditTimer(this);
     return CControl::removed(parent);
 }
