@@ -2,6 +2,7 @@
 // would drive them, and the edits a host sees of each gesture.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <ostream>
 
@@ -239,10 +240,28 @@ TEST(SliderDrag, MovesWithoutTheLeftButtonAloneOrWithoutAnEditAreNotTaken)
 
 // ---- the ramp
 
-TEST(SliderRamp, StepsTowardThePointerThenFollowsIt)
+struct RampCase {
+    const char* name;
+    int32_t style;
+    CPoint press;   // beside the handle at value 0.5
+    float step;     // per tick, toward the pointer
+    float target;   // the press's pointer value
+    CPoint follow;  // a move after arriving
+    float followed;
+};
+
+void PrintTo(const RampCase& c, std::ostream* os)
 {
-    SliderEditor editor = horizontalEditor(CSliderMode::Ramp);
-    editor.down(besideHandle);  // pointer value (100 - 19) / 100 = 0.81
+    *os << c.name;
+}
+
+class Ramp : public testing::TestWithParam<RampCase> {};
+
+TEST_P(Ramp, StepsTowardThePointerThenFollowsIt)
+{
+    const RampCase& c = GetParam();
+    SliderEditor editor(c.style, CSliderMode::Ramp);
+    editor.down(c.press);
     ASSERT_EQ(editor.clock.runningTimers(), 1u);
     EXPECT_EQ(editor.slider->getValue(), .5f);
 
@@ -252,22 +271,42 @@ TEST(SliderRamp, StepsTowardThePointerThenFollowsIt)
         editor.tick();
         ++ticks;
         if (editor.clock.runningTimers() > 0) {
-            EXPECT_NEAR(editor.slider->getValue() - last, .01f, 1e-5f) << "tick " << ticks;
+            EXPECT_NEAR(editor.slider->getValue() - last, c.step, 1e-5f) << "tick " << ticks;
             last = editor.slider->getValue();
         }
     }
-    EXPECT_GE(ticks, 30);
-    EXPECT_LE(ticks, 32);
-    EXPECT_EQ(editor.slider->getValue(), .81f) << "the last step lands on the pointer value";
+    const int steps = static_cast<int>(std::lround(std::fabs(c.target - .5f) / std::fabs(c.step)));
+    EXPECT_GE(ticks, steps - 1);
+    EXPECT_LE(ticks, steps + 1);
+    EXPECT_FLOAT_EQ(editor.slider->getValue(), c.target) << "the last step lands on the pointer value";
 
     // Arrived: the handle's centre follows the pointer.
-    editor.move({110, 30});
-    EXPECT_FLOAT_EQ(editor.slider->getValue(), .91f);
-    editor.up({110, 30});
+    editor.move(c.follow);
+    EXPECT_FLOAT_EQ(editor.slider->getValue(), c.followed);
+    editor.up(c.follow);
     EXPECT_EQ(editor.edits.begins, 1);
     EXPECT_EQ(editor.edits.ends, 1);
     EXPECT_EQ(editor.edits.changesOutsideEdit, 0);
 }
+
+// Free-click pointer values: horizontal (x - 19) / 100, vertical (y - 29) / 100,
+// each taken from 1 with kRight or kBottom.
+INSTANTIATE_TEST_SUITE_P(
+    Slider, Ramp,
+    testing::Values(
+        RampCase{
+            "left", CSliderBase::kHorizontal | CSliderBase::kLeft, besideHandle, .01f, .81f, {110, 30}, .91f},
+        RampCase{"right",
+                 CSliderBase::kHorizontal | CSliderBase::kRight,
+                 besideHandle,
+                 -.01f,
+                 .19f,
+                 {110, 30},
+                 .09f},
+        RampCase{
+            "bottom", CSliderBase::kVertical | CSliderBase::kBottom, {205, 50}, .01f, .79f, {205, 40}, .89f},
+        RampCase{"top", CSliderBase::kVertical | CSliderBase::kTop, {205, 50}, -.01f, .21f, {205, 40}, .11f}),
+    [](const testing::TestParamInfo<RampCase>& info) { return info.param.name; });
 
 TEST(SliderRamp, MovesSteerTheRampWithoutMovingTheValue)
 {
