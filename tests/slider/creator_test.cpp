@@ -256,8 +256,11 @@ TEST_F(SliderCreatorTest, ACreatedSliderWritesBackItsDefaults)
     EXPECT_EQ(valueOf(slider, "reverse-orientation"), "true");
     slider->setZoomFactor(.1f);
     EXPECT_EQ(valueOf(slider, "zoom-factor"), "0.1");
-    slider->setSliderMode(static_cast<CSliderMode>(9));
-    EXPECT_EQ(valueOf(slider, "mode"), "(false) (unchanged)") << "only the six modes have a text";
+    for (int32_t stored : {6, 9, -1}) {
+        slider->setSliderMode(static_cast<CSliderMode>(stored));
+        EXPECT_EQ(valueOf(slider, "mode"), "(false) (unchanged)")
+            << "only the six modes have a text: " << stored;
+    }
 }
 
 TEST_F(SliderCreatorTest, TextsThatDoNotParseLeaveThePropertyAlone)
