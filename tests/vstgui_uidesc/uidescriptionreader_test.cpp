@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "sdk/vstgui/uidescription/uidescriptionreader.h"
@@ -145,6 +149,38 @@ TEST(UIDescriptionReader, RefusesMalformedInputAsAWhole)
         EXPECT_TRUE(read.content.templates.empty() && read.content.colors.empty()) << c.what;
     }
     EXPECT_TRUE(readUIDescription(nested(kMaxElementDepth - 2)).ok()) << "the deepest allowed nesting";
+}
+
+// A folder of the test's own under the temporary folder, removed with it.
+struct ScratchFolder {
+    ScratchFolder()
+    {
+        std::string name = ::testing::TempDir() + "uidescription-reader-XXXXXX";
+        path = mkdtemp(name.data()) ? name : "";
+    }
+    ~ScratchFolder()
+    {
+        if (!path.empty())
+            std::filesystem::remove_all(path);
+    }
+    std::string path;
+};
+
+TEST(UIDescriptionReader, TheByteLimitIsTheLargestDescriptionRead)
+{
+    const ScratchFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+    const std::string file = folder.path + "/plug.uidesc";
+    for (const size_t size : {kMaxDescriptionBytes, kMaxDescriptionBytes + 1}) {
+        std::string xml = kDescription;
+        xml.resize(size, ' ');  // blanks after the root element
+        std::ofstream(file, std::ios::binary) << xml;
+        const bool withinLimit = size <= kMaxDescriptionBytes;
+        for (const UIDescriptionReadResult& read : {readUIDescription(xml), readUIDescriptionFile(file)}) {
+            EXPECT_EQ(read.ok(), withinLimit) << size << " bytes: " << read.error;
+            EXPECT_EQ(read.content.templates.size(), withinLimit ? 1u : 0u) << size << " bytes";
+        }
+    }
 }
 
 TEST(UIDescriptionReader, ReportsAMissingFile)
