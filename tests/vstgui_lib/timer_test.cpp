@@ -27,10 +27,15 @@ TEST(CVSTGUITimer, TicksOncePerPeriodWhileRunning)
     timer->stop();
     clock.advance(500);
     EXPECT_EQ(ticks.size(), 2u);
-    timer->setFireTime(30);  // stopped: takes effect at the next start
+    EXPECT_TRUE(timer->setFireTime(30));  // stopped: takes effect at the next start
+    EXPECT_FALSE(timer->isRunning()) << "a new period starts no timer";
+    EXPECT_EQ(clock.runningTimers(), 0u);
     EXPECT_TRUE(timer->start());
     clock.advance(70);
     EXPECT_EQ(ticks, (Times{100, 200, 780, 810}));
+    EXPECT_TRUE(timer->setFireTime(50));  // running: counts from now
+    clock.advance(100);
+    EXPECT_EQ(ticks, (Times{100, 200, 780, 810, 870, 920}));
 
     timer = nullptr;  // the last reference stops it
     EXPECT_EQ(clock.runningTimers(), 0u);
