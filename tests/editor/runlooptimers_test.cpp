@@ -1,6 +1,8 @@
 // The toolkit's timers on the run loops of attached editors.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "sdk/vstgui/lib/platform/linux/runlooptimers.h"
 #include "tools/host/poll_run_loop.h"
 
@@ -48,6 +50,51 @@ TEST(RunLoopTimers, TimersWaitForARunLoopAndMoveWhenItsEditorGoes)
     EXPECT_EQ(second->timerCount(), 0u);
     timers.removeRunLoop(second.get());
     EXPECT_EQ(timers.currentRunLoop(), nullptr);
+}
+
+// Hosts often give every editor the same run loop: the timers stay on a loop
+// while any attached editor still uses it.
+TEST(RunLoopTimers, StayOnARunLoopWhileAnyEditorUsesIt)
+{
+    struct Step {
+        bool attach;
+        int loop;      // 0 or 1
+        size_t on[2];  // the timer's registrations with each loop afterwards
+    };
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"two editors on one loop",
+         {{true, 0, {1, 0}}, {true, 0, {1, 0}}, {false, 0, {1, 0}}, {false, 0, {0, 0}}}},
+        {"the first editor's loop is also the third's",
+         {{true, 0, {1, 0}},
+          {true, 1, {1, 0}},
+          {true, 0, {1, 0}},
+          {false, 0, {1, 0}},
+          {false, 0, {0, 1}},
+          {false, 1, {0, 0}}}},
+    };
+    RunLoopTimers& timers = RunLoopTimers::instance();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Steinberg::IPtr<PollRunLoop> loops[] = {morvik::host::create<PollRunLoop>(),
+                                                      morvik::host::create<PollRunLoop>()};
+        Counter counter;
+        auto timer = timers.createTimer(counter);
+        timer->start(5);
+        int index = 0;
+        for (const Step& step : c.steps) {
+            if (step.attach)
+                timers.addRunLoop(loops[step.loop].get());
+            else
+                timers.removeRunLoop(loops[step.loop].get());
+            EXPECT_EQ(loops[0]->timerCount(), step.on[0]) << "step " << index;
+            EXPECT_EQ(loops[1]->timerCount(), step.on[1]) << "step " << index;
+            ++index;
+        }
+        EXPECT_EQ(timers.currentRunLoop(), nullptr);
+    }
 }
 
 TEST(RunLoopTimers, ATimerMayBeDestroyedFromItsOwnTick)
