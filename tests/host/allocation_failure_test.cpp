@@ -2,6 +2,9 @@
 // in turn, and each failure must be reported and leave nothing half made.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "sdk/vst3/interfaces/all.h"
 #include "tests/host/failing_allocation.h"
 #include "tests/host/raw_module.h"
@@ -85,6 +88,31 @@ TEST(OutOfMemory, EachClassIsCreatedOrRefusedWithOutOfMemory)
     }
 }
 
+// initialize with each of its allocations failing in turn: kOutOfMemory with nothing
+// made (made() all zeros), and the same object initializes whole once memory is back.
+template <class Object, class Made>
+void expectInitializeWholeOrNone(Object& object, Made made, const std::vector<int32>& whole)
+{
+    auto context = create<HostApplication>();
+    const std::vector<int32> none(whole.size(), 0);
+    for (long index = 0;; ++index) {
+        SCOPED_TRACE(index);
+        bool failed = false;
+        const tresult result = callFailingAt(index, failed, [&] { return object.initialize(context.get()); });
+        if (!failed) {
+            EXPECT_EQ(result, kResultOk);
+            EXPECT_EQ(made(object), whole);
+            break;
+        }
+        EXPECT_EQ(result, kOutOfMemory);
+        EXPECT_EQ(made(object), none);
+        ASSERT_EQ(object.initialize(context.get()), kResultOk);
+        EXPECT_EQ(made(object), whole);
+        ASSERT_EQ(object.terminate(), kResultOk);
+    }
+    object.terminate();
+}
+
 TEST(OutOfMemory, InitializeAddsBothBusesOrNoneAndCanBeRetried)
 {
     std::string error;
@@ -92,26 +120,68 @@ TEST(OutOfMemory, InitializeAddsBothBusesOrNoneAndCanBeRetried)
     ASSERT_TRUE(module) << error;
     auto component = createComponent(module->factory());
     ASSERT_TRUE(component);
-    auto context = create<HostApplication>();
+    expectInitializeWholeOrNone(
+        *component,
+        [](IComponent& c) {
+            return std::vector<int32>{c.getBusCount(kAudio, kInput), c.getBusCount(kAudio, kOutput)};
+        },
+        {1, 1});
+}
+
+TEST(OutOfMemory, ControllerInitializeRegistersEveryParameterOrNoneAndCanBeRetried)
+{
+    std::string error;
+    auto module = Module::load(morvik::testing::bundleUnderTest(), error);
+    ASSERT_TRUE(module) << error;
+    const auto cid = findClass(module->factory(), kComponentControllerClass);
+    ASSERT_TRUE(cid);
+    auto controller = createController(module->factory(), *cid);
+    ASSERT_TRUE(controller);
+    expectInitializeWholeOrNone(
+        *controller, [](IEditController& c) { return std::vector<int32>{c.getParameterCount()}; }, {8});
+}
+
+// A host's first two calls to the editor, createView and getSize, with each allocation
+// in turn failing: never an exception, and either no view or one that answers its size,
+// at once or, with memory back, when asked again.
+TEST(OutOfMemory, TheEditorsViewAndItsSizeComeWholeOrNotAtAll)
+{
+    std::string error;
+    auto module = Module::load(morvik::testing::bundleUnderTest(), error);
+    ASSERT_TRUE(module) << error;
+    const auto cid = findClass(module->factory(), kComponentControllerClass);
+    ASSERT_TRUE(cid);
+    auto controller = createController(module->factory(), *cid);
+    ASSERT_TRUE(controller);
+    ASSERT_EQ(controller->initialize(create<HostApplication>().get()), kResultOk);
     for (long index = 0;; ++index) {
         SCOPED_TRACE(index);
+        IPtr<IPlugView> view;
+        ViewRect size;
+        tresult sized = kResultFalse;
         bool failed = false;
-        const tresult result =
-            callFailingAt(index, failed, [&] { return component->initialize(context.get()); });
+        {
+            FailingAllocation failure(index);
+            EXPECT_NO_THROW({
+                view = owned(controller->createView("editor"));
+                if (view)
+                    sized = view->getSize(&size);
+            });
+            failed = failure.failed();
+        }
         if (!failed) {
-            EXPECT_EQ(result, kResultOk);
+            ASSERT_TRUE(view);
+            EXPECT_EQ(sized, kResultTrue);
             break;
         }
-        EXPECT_EQ(result, kOutOfMemory);
-        EXPECT_EQ(component->getBusCount(kAudio, kInput), 0);
-        EXPECT_EQ(component->getBusCount(kAudio, kOutput), 0);
-        // With memory back, the same processor initializes as usual.
-        ASSERT_EQ(component->initialize(context.get()), kResultOk);
-        EXPECT_EQ(component->getBusCount(kAudio, kInput), 1);
-        EXPECT_EQ(component->getBusCount(kAudio, kOutput), 1);
-        ASSERT_EQ(component->terminate(), kResultOk);
+        if (view && sized != kResultTrue) {
+            EXPECT_EQ(sized, kResultFalse);
+            EXPECT_EQ(view->getSize(&size), kResultTrue);
+        }
+        if (view)
+            EXPECT_EQ(size.getWidth(), 520);
     }
-    component->terminate();
+    EXPECT_EQ(controller->terminate(), kResultOk);
 }
 
 }  // namespace

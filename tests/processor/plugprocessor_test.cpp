@@ -135,14 +135,20 @@ TEST_F(ProcessorFixture, SampleSizesAndRates)
     EXPECT_EQ(processor->setupProcessing(wrongSize), kResultFalse);
     EXPECT_EQ(processor->sampleRate, 48000.0);
 
-    // Rates the engine cannot serve are refused and change nothing.
-    for (double rate : {std::nan(""), std::numeric_limits<double>::infinity(), 3999.0, 0.0, -44100.0, 1e12}) {
+    // Rates the engine cannot serve are refused and change nothing; both ends of the range are served.
+    constexpr double kLowest = 4000.0;
+    constexpr double kHighest = 1536000.0;
+    const double infinity = std::numeric_limits<double>::infinity();
+    for (double rate : {std::nan(""), infinity, 3999.0, std::nextafter(kLowest, 0.0), 0.0, -44100.0,
+                        std::nextafter(kHighest, infinity), 1e12}) {
         ProcessSetup bad{kRealtime, kSample32, 512, rate};
         EXPECT_EQ(processor->setupProcessing(bad), kResultFalse) << rate;
         EXPECT_EQ(processor->sampleRate, 48000.0) << rate;
     }
-    setup(4000.0);
-    EXPECT_EQ(processor->sampleRate, 4000.0);
+    for (double rate : {kLowest, kHighest}) {
+        setup(rate);
+        EXPECT_EQ(processor->sampleRate, rate);
+    }
 }
 
 TEST(PlugProcessorLifecycle, ActivationBeforeInitializeIsRefused)

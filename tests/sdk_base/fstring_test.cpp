@@ -113,12 +113,24 @@ TEST(CopyHelpers, AsciiToUtf16CutsTerminatesAndZeroFills)
 
 TEST(CopyHelpers, Utf8ToUtf16NeverSplitsASurrogatePair)
 {
-    char16 field[4];
-    copyUtf8ToUtf16(field, 4, "ab\xF0\x9F\x98\x80");  // the emoji needs units 2 and 3
-    EXPECT_EQ(u16(field), u"ab");
+    struct Character {
+        std::string utf8;
+        std::u16string utf16;
+    };
+    // High units 0xD800 (the lowest), 0xD83D and 0xDBFF (the highest).
+    for (const Character& c :
+         {Character{"\xF0\x90\x80\x80", u"\U00010000"}, Character{"\xF0\x9F\x98\x80", u"\U0001F600"},
+          Character{"\xF4\x8F\xBF\xBF", u"\U0010FFFF"}}) {
+        SCOPED_TRACE(testing::Message() << "high unit 0x" << std::hex << static_cast<int>(c.utf16[0]));
+        const std::string text = "ab" + c.utf8;
+        char16 field[4];
+        copyUtf8ToUtf16(field, 4, text.c_str());  // the character needs units 2 and 3
+        EXPECT_EQ(u16(field), u"ab");
+        char16 wider[5];
+        copyUtf8ToUtf16(wider, 5, text.c_str());
+        EXPECT_EQ(u16(wider), u"ab" + c.utf16);
+    }
     char16 wider[5];
-    copyUtf8ToUtf16(wider, 5, "ab\xF0\x9F\x98\x80");
-    EXPECT_EQ(u16(wider), u"ab\U0001F600");
     copyUtf8ToUtf16(wider, 5, "\xC3\xA9\xFF");
     EXPECT_EQ(u16(wider), u"\u00E9\uFFFD");
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "sdk/vst3/factory/moduleinit.h"
 #include "sdk/vst3/factory/modulepath.h"
@@ -82,9 +83,14 @@ bool VST3Editor::loadDescription()
         return true;
     if (descriptionFailed || xmlFile.empty())
         return false;
-    auto loaded = makeOwned<UIDescription>(resourceFolder() + xmlFile);
-    const UIAttributes* attributes =
-        loaded->parse() ? loaded->getViewAttributes(templateName.c_str()) : nullptr;
+    SharedPointer<UIDescription> loaded;
+    const UIAttributes* attributes = nullptr;
+    try {
+        loaded = makeOwned<UIDescription>(resourceFolder() + xmlFile);
+        attributes = loaded->parse() ? loaded->getViewAttributes(templateName.c_str()) : nullptr;
+    } catch (const std::bad_alloc&) {
+        return false;  // short of memory: no exception leaves the host's call, and a later one tries again
+    }
     CPoint templateSize;
     if (!attributes || !attributes->getPointAttribute("size", templateSize) || !(templateSize.x > 0.) ||
         !(templateSize.y > 0.)) {
