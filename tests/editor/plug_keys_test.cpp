@@ -28,16 +28,16 @@ TEST(PlugKeys, VirtualKeysCharactersAndModifiers)
         PlugKey key;
     };
     const Case cases[] = {
-        {0xff51, 0, {0, 11, 0}},                          // Left
-        {0xff53, kShiftState, {0, 13, 1}},                // Right
-        {0xff54, kControlState, {0, 14, 4}},              // Down; Ctrl is "command"
-        {0xff1b, 0, {0, 6, 0}},                           // Escape
-        {0xff8d, kAltState, {0, 4, 2}},                   // keypad Enter: Return
-        {0x20, 0, {0, 7, 0}},                             // Space
-        {'s', kControlState, {u's', 0, 4}},               // Ctrl+S
+        {0xff51, 0, {0, 11, 0}},              // Left
+        {0xff53, kShiftState, {0, 13, 1}},    // Right
+        {0xff54, kControlState, {0, 14, 4}},  // Down; Ctrl is "command"
+        {0xff1b, 0, {0, 6, 0}},               // Escape
+        {0xff8d, kAltState, {0, 4, 2}},       // keypad Enter: Return
+        {0x20, 0, {0, 7, 0}},                 // Space
+        {'s', kControlState, {u's', 0, 4}},   // Ctrl+S
         {'A', kShiftState, {u'A', 0, 1}},
-        {0xe9, 0, {u'\u00e9', 0, 0}},                     // Latin-1 é
-        {0x010020ac, 0, {u'\u20ac', 0, 0}},               // the euro sign
+        {0xe9, 0, {u'\u00e9', 0, 0}},        // Latin-1 é
+        {0x010020ac, 0, {u'\u20ac', 0, 0}},  // the euro sign
     };
     for (const Case& c : cases) {
         const auto key = plugKeyFrom(c.keySym, c.state);

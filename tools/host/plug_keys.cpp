@@ -30,9 +30,9 @@ struct VirtualKey {
     Steinberg::int16 key;
 };
 constexpr VirtualKey kVirtualKeys[] = {
-    {0xff08, kKeyBack},   {0xff09, kKeyTab},    {0xff0d, kKeyReturn},   {0xff8d, kKeyReturn},
-    {0xff1b, kKeyEscape}, {0x0020, kKeySpace},  {0xff57, kKeyEnd},      {0xff50, kKeyHome},
-    {0xff51, kKeyLeft},   {0xff52, kKeyUp},     {0xff53, kKeyRight},    {0xff54, kKeyDown},
+    {0xff08, kKeyBack},   {0xff09, kKeyTab},      {0xff0d, kKeyReturn}, {0xff8d, kKeyReturn},
+    {0xff1b, kKeyEscape}, {0x0020, kKeySpace},    {0xff57, kKeyEnd},    {0xff50, kKeyHome},
+    {0xff51, kKeyLeft},   {0xff52, kKeyUp},       {0xff53, kKeyRight},  {0xff54, kKeyDown},
     {0xff55, kKeyPageUp}, {0xff56, kKeyPageDown},
 };
 
