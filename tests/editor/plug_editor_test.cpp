@@ -205,6 +205,83 @@ TEST_F(PlugEditor, AClickOnAHandleMovesNothingAndAClickBesideItMovesItThere)
     EXPECT_FALSE(handleShownAt(shot, mix, mix.defaultValue));
 }
 
+TEST_F(PlugEditor, ScrollingRightRaisesTheSliderUnderThePointerAndScrollingLeftLowersIt)
+{
+    const SliderRow& mix = kSliders[1];
+    look();
+    constexpr uint8_t kScrollLeft = 6;
+    constexpr uint8_t kScrollRight = 7;
+    input->wheel(editor->window().id(), kSliderLeft + 30, mix.top + 12, kScrollRight);
+    ASSERT_TRUE(waitForCalls(3));  // the wheel edit ends half a second after its last step
+    expectOneEdit(mix.id, mix.defaultValue + 0.1);
+
+    plugin->handler().clear();
+    input->wheel(editor->window().id(), kSliderLeft + 30, mix.top + 12, kScrollLeft);
+    ASSERT_TRUE(waitForCalls(3));
+    expectOneEdit(mix.id, mix.defaultValue);
+
+    // The host's wheel is the vertical one, which moves no horizontal slider.
+    plugin->handler().clear();
+    EXPECT_EQ(editor->plugView().onWheel(1.f), kResultFalse);
+    EXPECT_EQ(editor->plugView().onWheel(-1.f), kResultFalse);
+    EXPECT_TRUE(plugin->handler().calls().empty());
+}
+
+TEST_F(PlugEditor, OnlyKeysTheClickedSliderUsesAreTakenFromTheHost)
+{
+    const SliderRow& mix = kSliders[1];
+    look();
+    click(handleLeft(mix.defaultValue) + 3, mix.top + 12);  // grabs the handle without moving it
+    ASSERT_TRUE(waitForCalls(2));
+    loop->runFor(30ms);
+
+    // The host's key numbers and modifier bits.
+    constexpr int16 kSpace = 7, kEscape = 6, kLeft = 11, kRight = 13;
+    constexpr int16 kShift = 1, kCommand = 4, kControl = 8;
+    struct Case {
+        char16 character;
+        int16 key;
+        int16 modifiers;
+        tresult answer;
+        double value;  // the slider's afterwards
+    };
+    const Case cases[] = {
+        {0, kRight, 0, kResultTrue, 0.6},          {0, kLeft, kShift, kResultTrue, 0.59},
+        {0, kRight, kCommand, kResultFalse, 0.59},  // Ctrl: the host's shortcuts
+        {0, kRight, kControl, kResultFalse, 0.59}, {u's', 0, kCommand, kResultFalse, 0.59},
+        {0, kSpace, 0, kResultFalse, 0.59},        {u' ', 0, 0, kResultFalse, 0.59},
+        {u'a', 0, 0, kResultFalse, 0.59},          {0, kEscape, 0, kResultFalse, 0.59},  // no drag to cancel
+    };
+    for (const Case& c : cases) {
+        plugin->handler().clear();
+        EXPECT_EQ(editor->plugView().onKeyDown(c.character, c.key, c.modifiers), c.answer)
+            << int(c.character) << " " << c.key << " " << c.modifiers;
+        EXPECT_EQ(editor->plugView().onKeyUp(c.character, c.key, c.modifiers), kResultFalse);
+        EXPECT_NEAR(plugin->controller().getParamNormalized(mix.id), c.value, 1e-6) << c.key;
+        if (c.answer == kResultTrue)
+            expectOneEdit(mix.id, c.value);
+        else
+            EXPECT_TRUE(plugin->handler().calls().empty()) << c.key;
+    }
+}
+
+TEST_F(PlugEditor, ShiftArrowTypedInTheHostsWindowStepsTheClickedSliderFinely)
+{
+    const SliderRow& mix = kSliders[1];
+    look();
+    click(handleLeft(mix.defaultValue) + 3, mix.top + 12);
+    ASSERT_TRUE(waitForCalls(2));
+    loop->runFor(30ms);
+
+    constexpr uint32_t kRight = 0xff53;
+    constexpr uint32_t kShiftL = 0xffe1;
+    plugin->handler().clear();
+    ASSERT_TRUE(input->typeKey(kRight, {kShiftL}));
+    ASSERT_TRUE(waitForCalls(3));
+    expectOneEdit(mix.id, mix.defaultValue + 0.01);
+    EXPECT_TRUE(handleShownAt(look(), mix, mix.defaultValue + 0.01));
+}
+
 TEST_F(PlugEditor, AutomationFromTheHostMovesTheSliderWithoutEdits)
 {
     const SliderRow& level = kSliders[0];

@@ -128,7 +128,7 @@ TEST_F(EditorTest, WheelAndKeysFromTheWindowAndFromTheHostReachTheViews)
     expectOneEdit(handler.calls(), kLevel, 0.5);
 
     handler.clear();
-    input->click(editor->window().id(), 50, 75);  // takes the keyboard focus
+    input->click(editor->window().id(), 50, 75);  // becomes the view keys go to
     look(*editor);
     ASSERT_TRUE(input->typeKey(0xff52));  // Up
     ASSERT_TRUE(waitForCalls(3));
@@ -138,6 +138,46 @@ TEST_F(EditorTest, WheelAndKeysFromTheWindowAndFromTheHostReachTheViews)
     EXPECT_EQ(editor->plugView().onKeyDown(0, kHostKeyRight, 0), kResultTrue);
     expectOneEdit(handler.calls(), kLevel, 0.7);
     EXPECT_EQ(editor->plugView().onKeyDown(u'x', 0, 0), kResultFalse);  // nobody takes it: the host may
+}
+
+TEST_F(EditorTest, TheHostKeepsTheKeyboardAndPassesKeysOn)
+{
+    auto editor = open();
+    ASSERT_TRUE(editor);
+    look(*editor);
+    xcb_connection_t* c = display->connection();
+    const auto children = childrenOf(c, editor->window().id());
+    ASSERT_EQ(children.size(), 1u);
+    auto* attributes = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[0]), nullptr);
+    ASSERT_TRUE(attributes);
+    EXPECT_EQ(attributes->all_event_masks & (XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE), 0u);
+    std::free(attributes);
+
+    // The host's window has the keyboard, as a window manager gives it; a click
+    // in the editor leaves it there.
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, editor->window().id(), XCB_CURRENT_TIME);
+    input->click(editor->window().id(), 50, 75);
+    look(*editor);
+    auto* focus = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+    ASSERT_TRUE(focus);
+    EXPECT_EQ(focus->focus, editor->window().id());
+    std::free(focus);
+
+    // Keys typed there reach the editor through the host; those it does not use stay the host's.
+    constexpr uint32_t kSpace = 0x20;
+    constexpr uint32_t kUp = 0xff52;
+    constexpr uint32_t kControlL = 0xffe3;
+    ASSERT_TRUE(input->typeKey(kSpace));
+    ASSERT_TRUE(input->typeKey('s', {kControlL}));
+    ASSERT_TRUE(input->typeKey(kUp, {kControlL}));
+    ASSERT_TRUE(input->typeKey(kUp));
+    ASSERT_TRUE(waitForCalls(3));
+    expectOneEdit(plugin->handler().calls(), kLevel, 0.6);
+    std::vector<tresult> answers;
+    for (const morvik::host::ForwardedKey& key : editor->forwardedKeys())
+        if (key.pressed)
+            answers.push_back(key.answer);
+    EXPECT_EQ(answers, (std::vector<tresult>{kResultFalse, kResultFalse, kResultFalse, kResultTrue}));
 }
 
 TEST_F(EditorTest, ContentScaleTwoDoublesTheSizeAndThePicture)

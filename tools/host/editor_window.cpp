@@ -60,6 +60,13 @@ std::unique_ptr<EditorWindow> EditorWindow::open(HostDisplay& display, IPtr<Poll
         else if (self->isOpen())
             self->resize(self->viewSize().getWidth(), self->viewSize().getHeight(), false);
     };
+    editor->hostWindow->onKey = [self](const PlugKey& key, bool pressed) {
+        if (!self->isOpen())
+            return;
+        const tresult answer = pressed ? self->view->onKeyDown(key.character, key.virtualKey, key.modifiers)
+                                       : self->view->onKeyUp(key.character, key.virtualKey, key.modifiers);
+        self->keys.push_back({key, pressed, answer});
+    };
     // Hosts embed into a window that exists on the server; wait until it is shown.
     loop->runUntil([self] { return self->hostWindow->isMapped(); }, std::chrono::seconds(5));
 

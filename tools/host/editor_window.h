@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "sdk/vst3/interfaces/plugview.h"
 #include "tools/host/editor_frame.h"
@@ -17,6 +18,14 @@ namespace morvik::host {
 enum class CloseOrder {
     FrameFirst,    // setFrame(nullptr), then removed()
     RemovedFirst,  // removed(), then setFrame(nullptr)
+};
+
+// A key the window passed to the view, and the view's answer (kResultTrue when
+// it used the key; a host keeps any other key for its own commands).
+struct ForwardedKey {
+    PlugKey key;
+    bool pressed;
+    Steinberg::tresult answer;
 };
 
 class EditorWindow {
@@ -48,6 +57,10 @@ public:
     // the view reports afterwards.
     Steinberg::ViewRect resize(int width, int height, bool askConstraint = true);
 
+    // The keys typed in the window, as hosts pass them, through onKeyDown/onKeyUp.
+    const std::vector<ForwardedKey>& forwardedKeys() const { return keys; }
+    void clearForwardedKeys() { keys.clear(); }
+
     // Closes the editor and releases the view. Answers how many of the handlers
     // the editor registered through its frame are still registered: 0 for a
     // well-behaved editor.
@@ -62,6 +75,7 @@ private:
     Steinberg::IPtr<Steinberg::IPlugView> view;
     Steinberg::IPtr<EditorFrame> plugFrame;
     std::unique_ptr<HostWindow> hostWindow;
+    std::vector<ForwardedKey> keys;
 };
 
 }  // namespace morvik::host

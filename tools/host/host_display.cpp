@@ -7,7 +7,9 @@
 namespace morvik::host {
 
 HostDisplay::HostDisplay(xcb_connection_t* connection)
-    : xcb(connection), rootWindow(xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root)
+    : xcb(connection),
+      rootWindow(xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root),
+      keySymbols(xcb_key_symbols_alloc(connection))
 {
 }
 
@@ -25,6 +27,7 @@ std::unique_ptr<HostDisplay> HostDisplay::open(std::string& error)
 
 HostDisplay::~HostDisplay()
 {
+    xcb_key_symbols_free(keySymbols);
     xcb_disconnect(xcb);
 }
 
@@ -54,6 +57,14 @@ void HostDisplay::drainEvents()
             case XCB_CLIENT_MESSAGE:
                 target = reinterpret_cast<xcb_client_message_event_t*>(event)->window;
                 break;
+            case XCB_KEY_PRESS:
+            case XCB_KEY_RELEASE:
+                target = reinterpret_cast<xcb_key_press_event_t*>(event)->event;
+                break;
+            case XCB_MAPPING_NOTIFY:
+                xcb_refresh_keyboard_mapping(keySymbols,
+                                             reinterpret_cast<xcb_mapping_notify_event_t*>(event));
+                break;
             default:
                 break;
         }
@@ -62,6 +73,14 @@ void HostDisplay::drainEvents()
                 window->handle(*event);
         std::free(event);
     }
+}
+
+std::optional<PlugKey> HostDisplay::plugKeyOf(const xcb_key_press_event_t& event) const
+{
+    const xcb_keysym_t keySym =
+        keySymWith(xcb_key_symbols_get_keysym(keySymbols, event.detail, 0),
+                   xcb_key_symbols_get_keysym(keySymbols, event.detail, 1), event.state);
+    return plugKeyFrom(keySym, event.state);
 }
 
 void HostDisplay::sync() const
@@ -78,7 +97,9 @@ HostWindow::HostWindow(HostDisplay& display, uint16_t width, uint16_t height, co
 {
     xcb_connection_t* c = display.connection();
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    const uint32_t values[] = {screen->black_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+    const uint32_t values[] = {screen->black_pixel,
+                               XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_KEY_PRESS |
+                                   XCB_EVENT_MASK_KEY_RELEASE};
     xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, currentWidth, currentHeight, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
@@ -121,6 +142,13 @@ void HostWindow::handle(const xcb_generic_event_t& event)
             const auto& message = reinterpret_cast<const xcb_client_message_event_t&>(event);
             if (message.format == 32 && message.data.data32[0] == deleteWindowAtom)
                 closeAsked = true;
+            break;
+        }
+        case XCB_KEY_PRESS:
+        case XCB_KEY_RELEASE: {
+            const auto& key = reinterpret_cast<const xcb_key_press_event_t&>(event);
+            if (const auto plugKey = display.plugKeyOf(key); plugKey && onKey)
+                onKey(*plugKey, (event.response_type & 0x7f) == XCB_KEY_PRESS);
             break;
         }
         case XCB_CONFIGURE_NOTIFY: {

@@ -3,13 +3,16 @@
 #pragma once
 
 #include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tools/host/plug_keys.h"
 #include "tools/host/screenshot.h"
 
 namespace morvik::host {
@@ -37,9 +40,12 @@ public:
 private:
     friend class HostWindow;
     explicit HostDisplay(xcb_connection_t* connection);
+    // The key of a key event, as the host passes it to a plug-in's view.
+    std::optional<PlugKey> plugKeyOf(const xcb_key_press_event_t& event) const;
 
     xcb_connection_t* xcb;
     xcb_window_t rootWindow;
+    xcb_key_symbols_t* keySymbols;
     std::vector<HostWindow*> windows;
 };
 
@@ -64,6 +70,9 @@ public:
 
     // Called with the new size when the window manager (the user) resized the window.
     std::function<void(uint16_t width, uint16_t height)> onUserResize;
+    // Called for each key pressed (true) or released (false) while the window
+    // (or the editor in it, which takes no keys) has the keyboard.
+    std::function<void(const PlugKey& key, bool pressed)> onKey;
 
 private:
     friend class HostDisplay;

@@ -4,6 +4,7 @@
 #include <xcb/xtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "tools/host/host_display.h"
 
@@ -77,25 +78,44 @@ void XTestInput::wheel(xcb_window_t window, int x, int y, uint8_t button)
     click(window, x, y, button);
 }
 
-bool XTestInput::typeKey(uint32_t keySym)
+xcb_keycode_t XTestInput::keyCodeOf(uint32_t keySym) const
 {
     xcb_keycode_t* codes = xcb_key_symbols_get_keycode(keySymbols, keySym);
     if (!codes)
-        return false;
+        return XCB_NO_SYMBOL;
     const xcb_keycode_t code = codes[0];
     std::free(codes);
+    return code;
+}
+
+bool XTestInput::typeKey(uint32_t keySym, std::initializer_list<uint32_t> held)
+{
+    const xcb_keycode_t code = keyCodeOf(keySym);
     if (code == XCB_NO_SYMBOL)
         return false;
+    std::vector<xcb_keycode_t> heldCodes;
+    for (const uint32_t heldSym : held) {
+        heldCodes.push_back(keyCodeOf(heldSym));
+        if (heldCodes.back() == XCB_NO_SYMBOL)
+            return false;
+    }
+    for (const xcb_keycode_t heldCode : heldCodes)
+        fake(XCB_KEY_PRESS, heldCode);
     fake(XCB_KEY_PRESS, code);
     fake(XCB_KEY_RELEASE, code);
+    for (auto it = heldCodes.rbegin(); it != heldCodes.rend(); ++it)
+        fake(XCB_KEY_RELEASE, *it);
     flush();
     return true;
 }
 
 void XTestInput::flush()
 {
-    // A round trip, so the server has acted on the input before the caller goes on.
+    // A round trip, so the server has acted on the input before the caller goes
+    // on. Its reply may bring the host's own events along, which then wait in
+    // the connection's queue where its descriptor no longer signals them.
     display.sync();
+    display.drainEvents();
 }
 
 }  // namespace morvik::host

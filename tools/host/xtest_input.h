@@ -7,6 +7,7 @@
 #include <xcb/xcb_keysyms.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -29,14 +30,17 @@ public:
     void click(xcb_window_t window, int x, int y, uint8_t button = 1);
     // One wheel step per button press: 4 up, 5 down, 6 left, 7 right.
     void wheel(xcb_window_t window, int x, int y, uint8_t button);
-    // Presses and releases the key that types this keysym (XK_Left is 0xff51).
-    bool typeKey(uint32_t keySym);
-    // Sends everything queued to the server.
+    // Presses and releases the key that types this keysym (XK_Left is 0xff51),
+    // with the keys of `held` (e.g. XK_Shift_L, 0xffe1) held down around it.
+    bool typeKey(uint32_t keySym, std::initializer_list<uint32_t> held = {});
+    // Sends everything queued to the server, and lets the host's windows handle
+    // what it sent them.
     void flush();
 
 private:
     XTestInput(HostDisplay& display, xcb_key_symbols_t* keySymbols);
     void fake(uint8_t type, uint8_t detail, int16_t rootX = 0, int16_t rootY = 0);
+    xcb_keycode_t keyCodeOf(uint32_t keySym) const;
 
     HostDisplay& display;
     xcb_key_symbols_t* keySymbols;

@@ -322,6 +322,8 @@ bool VST3Editor::dispatch(PlatformEvent& event)
 
 tresult VST3Editor::onWheel(float distance)
 {
+    // The host's one number has no axis: hosts pass the ordinary, vertical
+    // wheel with it (up positive), so it is the vertical wheel here too.
     PlatformEvent event;
     event.type = PlatformEvent::Type::MouseWheel;
     event.wheelAxis = kMouseWheelAxisY;
@@ -344,8 +346,9 @@ tresult VST3Editor::dispatchKey(PlatformEvent::Type type, char16 key, int16 keyC
     PlatformEvent event;
     event.type = type;
     event.key = keyCodeFromHost(key, keyCode, modifiers);
-    // A key the toolkit cannot name stays with the host.
-    if (event.key.virt == 0 && event.key.character == 0)
+    // A key the toolkit cannot name stays with the host, and so does any key
+    // with Ctrl: those are the host's commands (save, quit, ...).
+    if ((event.key.virt == 0 && event.key.character == 0) || (event.key.modifier & MODIFIER_CONTROL))
         return kResultFalse;
     return dispatch(event) ? kResultTrue : kResultFalse;
 }

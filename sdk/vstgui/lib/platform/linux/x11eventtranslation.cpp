@@ -51,18 +51,6 @@ int32_t buttonBit(xcb_button_t button)
     }
 }
 
-uint8_t keyModifiersFrom(uint16_t state)
-{
-    uint8_t bits = 0;
-    if (state & XCB_KEY_BUT_MASK_SHIFT)
-        bits |= MODIFIER_SHIFT;
-    if (state & XCB_KEY_BUT_MASK_CONTROL)
-        bits |= MODIFIER_CONTROL;
-    if (state & XCB_KEY_BUT_MASK_MOD_1)
-        bits |= MODIFIER_ALTERNATE;
-    return bits;
-}
-
 CPoint toPoints(int16_t x, int16_t y, double scaleFactor)
 {
     return CPoint(x / scaleFactor, y / scaleFactor);
@@ -80,7 +68,9 @@ std::optional<PlatformEvent> buttonEvent(const xcb_button_press_event_t& e, bool
         event.buttons = CButtonState(modifiers);
         event.wheelAxis =
             (e.detail == kWheelUp || e.detail == kWheelDown) ? kMouseWheelAxisY : kMouseWheelAxisX;
-        event.wheelDistance = (e.detail == kWheelUp || e.detail == kWheelRight) ? 1.f : -1.f;
+        // The toolkit counts up and left as positive: a horizontal slider turns
+        // a step to the left into a lower value.
+        event.wheelDistance = (e.detail == kWheelUp || e.detail == kWheelLeft) ? 1.f : -1.f;
         return event;
     }
     const int32_t button = buttonBit(e.detail);
@@ -100,54 +90,9 @@ PlatformEvent pointerEvent(PlatformEvent::Type type, int16_t x, int16_t y, uint1
     return event;
 }
 
-std::optional<PlatformEvent> keyEvent(const xcb_key_press_event_t& e, bool pressed,
-                                      const KeySymLookup& keySymOf, double scaleFactor)
-{
-    if (!keySymOf)
-        return std::nullopt;
-    const VstKeyCode key = keyCodeFromKeySym(keySymOf(e.detail, e.state), e.state);
-    if (key.character == 0 && key.virt == 0)
-        return std::nullopt;
-    PlatformEvent event;
-    event.type = pressed ? PlatformEvent::Type::KeyDown : PlatformEvent::Type::KeyUp;
-    event.where = toPoints(e.event_x, e.event_y, scaleFactor);
-    event.buttons = CButtonState(modifiersFrom(e.state));
-    event.key = key;
-    return event;
-}
-
 }  // namespace
 
-VstKeyCode keyCodeFromKeySym(xcb_keysym_t keySym, uint16_t state)
-{
-    struct VirtualKeyEntry {
-        xcb_keysym_t keySym;
-        uint8_t virt;
-    };
-    static constexpr VirtualKeyEntry kVirtualKeys[] = {
-        {0xff08, VKEY_BACK},   {0xff09, VKEY_TAB},      {0xff0d, VKEY_RETURN}, {0xff8d, VKEY_RETURN},
-        {0xff1b, VKEY_ESCAPE}, {0x0020, VKEY_SPACE},    {0xff57, VKEY_END},    {0xff50, VKEY_HOME},
-        {0xff51, VKEY_LEFT},   {0xff52, VKEY_UP},       {0xff53, VKEY_RIGHT},  {0xff54, VKEY_DOWN},
-        {0xff55, VKEY_PAGEUP}, {0xff56, VKEY_PAGEDOWN},
-    };
-    VstKeyCode key;
-    key.modifier = keyModifiersFrom(state);
-    for (const VirtualKeyEntry& entry : kVirtualKeys) {
-        if (entry.keySym == keySym) {
-            key.virt = entry.virt;
-            return key;
-        }
-    }
-    // Latin-1 keysyms are their own code points; others carry theirs above 0x01000000.
-    if ((keySym >= 0x21 && keySym <= 0x7e) || (keySym >= 0xa0 && keySym <= 0xff))
-        key.character = static_cast<int32_t>(keySym);
-    else if (keySym >= 0x01000100 && keySym <= 0x0110ffff)
-        key.character = static_cast<int32_t>(keySym - 0x01000000);
-    return key;
-}
-
-std::optional<PlatformEvent> translateInputEvent(const xcb_generic_event_t& event,
-                                                 const KeySymLookup& keySymOf, double scaleFactor)
+std::optional<PlatformEvent> translateInputEvent(const xcb_generic_event_t& event, double scaleFactor)
 {
     if (!(scaleFactor > 0.))
         scaleFactor = 1.;
@@ -171,12 +116,6 @@ std::optional<PlatformEvent> translateInputEvent(const xcb_generic_event_t& even
             const auto& e = reinterpret_cast<const xcb_leave_notify_event_t&>(event);
             return pointerEvent(PlatformEvent::Type::MouseExited, e.event_x, e.event_y, e.state, scaleFactor);
         }
-        case XCB_KEY_PRESS:
-            return keyEvent(reinterpret_cast<const xcb_key_press_event_t&>(event), true, keySymOf,
-                            scaleFactor);
-        case XCB_KEY_RELEASE:
-            return keyEvent(reinterpret_cast<const xcb_key_release_event_t&>(event), false, keySymOf,
-                            scaleFactor);
         default:
             return std::nullopt;
     }

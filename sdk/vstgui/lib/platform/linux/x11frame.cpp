@@ -45,7 +45,6 @@ std::unique_ptr<Frame> Frame::create(IPlatformFrameCallback& callback, xcb_windo
         return nullptr;
     frame->surface = std::make_unique<Surface>(frame->connection->get(), frame->window->id(),
                                                frame->window->visual(), width, height);
-    frame->keySymbols = xcb_key_symbols_alloc(frame->connection->get());
 
     Frame* self = frame.get();
     if (frame->runLoop.addEventHandler(frame->connection->fileDescriptor(),
@@ -63,8 +62,6 @@ Frame::~Frame()
     runLoop.removeAll();
     if (offersRunLoopToTimers)
         RunLoopTimers::instance().removeRunLoop(runLoop.getRunLoop());
-    if (keySymbols)
-        xcb_key_symbols_free(keySymbols);
     surface.reset();
     window.reset();
     connection.reset();
@@ -125,24 +122,13 @@ void Frame::processEvents()
 
 void Frame::handle(const xcb_generic_event_t& event)
 {
-    switch (event.response_type & 0x7f) {
-        case XCB_EXPOSE: {
-            const auto& e = reinterpret_cast<const xcb_expose_event_t&>(event);
-            exposed.emplace_back(e.x, e.y, e.x + e.width, e.y + e.height);
-            return;
-        }
-        case XCB_BUTTON_PRESS:
-            window->takeFocus(reinterpret_cast<const xcb_button_press_event_t&>(event).time);
-            break;
-        default:
-            break;
+    if ((event.response_type & 0x7f) == XCB_EXPOSE) {
+        const auto& e = reinterpret_cast<const xcb_expose_event_t&>(event);
+        exposed.emplace_back(e.x, e.y, e.x + e.width, e.y + e.height);
+        return;
     }
-    const KeySymLookup keySymOf = [this](xcb_keycode_t code, uint16_t state) {
-        return xcb_key_symbols_get_keysym(keySymbols, code, (state & XCB_KEY_BUT_MASK_SHIFT) ? 1 : 0);
-    };
-    if (auto input = translateInputEvent(event, keySymOf, scaleFactor)) {
-        if (input->type != PlatformEvent::Type::KeyDown && input->type != PlatformEvent::Type::KeyUp)
-            lastPointer = input->where;
+    if (auto input = translateInputEvent(event, scaleFactor)) {
+        lastPointer = input->where;
         frame.platformOnEvent(*input);
     }
 }

@@ -9,7 +9,6 @@
 #pragma once
 
 #include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
 
 #include <memory>
 #include <vector>
@@ -42,8 +41,8 @@ public:
 
     // Everything is drawn again at the new scale; the window takes the new pixel size.
     void setScaleFactor(double factor);
-    // Input a host hands over (IPlugView::onWheel, onKeyDown): wheel events land
-    // where the pointer was last seen in the window.
+    // Input a host hands over (IPlugView::onWheel, onKeyDown/onKeyUp; the only
+    // way keys arrive): wheel events land where the pointer was last seen in the window.
     bool dispatchHostEvent(PlatformEvent& event);
 
     xcb_window_t windowId() const { return window->id(); }
@@ -62,7 +61,6 @@ private:
     std::unique_ptr<Connection> connection;
     std::unique_ptr<ChildWindow> window;
     std::unique_ptr<Surface> surface;
-    xcb_key_symbols_t* keySymbols = nullptr;
     RunLoopAdapter runLoop;
     std::vector<CRect> exposed;  // device pixels to copy again, without redrawing
     CPoint lastPointer;

@@ -47,16 +47,24 @@ void Surface::copyToWindow(const std::vector<CRect>& areas)
     if (areas.empty())
         return;
     cairo_t* cr = cairo_create(windowSurface);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     for (const CRect& area : areas) {
         // Whole pixels only: a fractional edge would blend with what the window shows.
-        const double left = std::floor(area.left);
-        const double top = std::floor(area.top);
-        cairo_rectangle(cr, left, top, std::ceil(area.right) - left, std::ceil(area.bottom) - top);
+        const double left = std::clamp(std::floor(area.left), 0., double(imageWidth));
+        const double top = std::clamp(std::floor(area.top), 0., double(imageHeight));
+        const double right = std::clamp(std::ceil(area.right), left, double(imageWidth));
+        const double bottom = std::clamp(std::ceil(area.bottom), top, double(imageHeight));
+        if (right == left || bottom == top)
+            continue;
+        // cairo uploads the whole of a source surface whatever the clip; a
+        // sub-surface of the area makes it upload that area alone.
+        cairo_surface_t* part =
+            cairo_surface_create_for_rectangle(image, left, top, right - left, bottom - top);
+        cairo_set_source_surface(cr, part, left, top);
+        cairo_rectangle(cr, left, top, right - left, bottom - top);
+        cairo_fill(cr);
+        cairo_surface_destroy(part);
     }
-    cairo_clip(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, image, 0, 0);
-    cairo_paint(cr);
     cairo_destroy(cr);
     cairo_surface_flush(windowSurface);
     xcb_flush(connection);

@@ -30,7 +30,8 @@ public:
 
     // A new, cleared offscreen picture of the new size; the window surface follows.
     void resize(int width, int height);
-    // Copies these areas (physical pixels) of the offscreen picture to the window.
+    // Copies these areas (physical pixels) of the offscreen picture to the window;
+    // only their pixels go to the server.
     void copyToWindow(const std::vector<CRect>& areas);
 
 private:

@@ -16,10 +16,11 @@ using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
 constexpr uint32_t kXEmbedVersion = 0;
 constexpr uint32_t kXEmbedMapped = 1;
 
+// No key events: keys typed over the editor go on to the host's window, which
+// passes the editor those it wants through IPlugView::onKeyDown.
 constexpr uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
     XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_ENTER_WINDOW |
-    XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
-    XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_FOCUS_CHANGE;
+    XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
 
 }  // namespace
 
@@ -114,12 +115,6 @@ void ChildWindow::resize(uint16_t width, uint16_t height)
     xcb_flush(connection);
     currentWidth = width;
     currentHeight = height;
-}
-
-void ChildWindow::takeFocus(xcb_timestamp_t time)
-{
-    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, time);
-    xcb_flush(connection);
 }
 
 }  // namespace VSTGUI::X11

@@ -50,8 +50,6 @@ public:
     uint16_t height() const { return currentHeight; }
 
     void resize(uint16_t width, uint16_t height);
-    // Takes the keyboard focus from the host, so keys reach the editor after a click.
-    void takeFocus(xcb_timestamp_t time);
 
 private:
     ChildWindow(xcb_connection_t* connection, xcb_window_t window, xcb_visualtype_t* visual, uint16_t width,
