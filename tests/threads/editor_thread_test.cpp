@@ -1,0 +1,111 @@
+// The product's editor open on the UI thread (a poll() run loop on a private X
+// server) while another thread sets parameters and loads component states, as
+// hosts do that send controller updates from their own threads. Under the
+// thread sanitizer any view touched from the other thread is a reported race;
+// without it such a touch crashes the process sooner or later.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "source/processor/parameterids.h"
+#include "tests/support/state_record.h"
+#include "tools/host/editor_plugin.h"
+#include "tools/host/editor_window.h"
+#include "tools/host/host_display.h"
+#include "tools/host/memory_stream.h"
+#include "tools/host/poll_run_loop.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using morvik::host::EditorWindow;
+using morvik::host::PollRunLoop;
+using morvik::host::Screenshot;
+
+constexpr ParamID kIds[] = {kParamBypass,    kParamLevel, kParamMix,  kParamPredelay,
+                            kParamRvbTime, kParamDiffusion, kParamLPCut, kParamSlope};
+
+// What the other thread leaves behind: far from every default.
+double finalValue(ParamID id)
+{
+    return id == kParamBypass ? 1. : 0.155 + 0.09 * id;
+}
+
+std::size_t differingPixels(const Screenshot& a, const Screenshot& b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return a.pixels.size() + b.pixels.size();
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < a.pixels.size(); ++i)
+        count += a.pixels[i] != b.pixels[i];
+    return count;
+}
+
+TEST(EditorUnderHostThreads, ChangesFromAnotherThreadReachTheOpenEditorOnItsOwnThread)
+{
+    std::string error;
+    auto display = morvik::host::HostDisplay::open(error);
+    ASSERT_TRUE(display) << error << " (run the test under tests/editor/with_xvfb.sh)";
+    auto plugin = morvik::host::EditorPlugin::load(MORVIK_BUNDLE_DIR, error);
+    ASSERT_TRUE(plugin) << error;
+    auto loop = morvik::host::create<PollRunLoop>();
+    auto editor = EditorWindow::open(*display, loop, plugin->createView(), {}, error);
+    ASSERT_TRUE(editor) << error;
+    const auto look = [&](const EditorWindow& window) {
+        display->sync();
+        return window.window().capture();
+    };
+    loop->runFor(100ms);
+    const Screenshot before = look(*editor);
+
+    IEditController& controller = plugin->controller();
+    std::atomic<bool> stop{false};
+    std::atomic<long> rounds{0};
+    std::thread host([&] {
+        for (long round = 0; !stop.load(); ++round) {
+            const double value = static_cast<double>(round % 101) / 100.;
+            for (ParamID id : kIds)
+                controller.setParamNormalized(id, value);
+            if (round % 8 == 0) {
+                std::array<double, 13> values{};
+                values.fill(1. - value);
+                auto state = morvik::host::create<morvik::host::MemoryStream>(
+                    morvik::testing::stateRecord(static_cast<int32>(round % 2), values));
+                controller.setComponentState(state.get());
+            }
+            rounds.fetch_add(1);
+        }
+        for (ParamID id : kIds)
+            controller.setParamNormalized(id, finalValue(id));
+    });
+    // The editor draws and takes up changes meanwhile.
+    loop->runFor(1s);
+    loop->runUntil([&] { return rounds.load() >= 100; }, 30s);
+    stop = true;
+    host.join();
+    EXPECT_GE(rounds.load(), 100);
+
+    // The editor shows what a new editor on the final values shows.
+    auto fresh = EditorWindow::open(*display, loop, plugin->createView(), {}, error);
+    ASSERT_TRUE(fresh) << error;
+    std::size_t differing = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        loop->runFor(50ms);
+        differing = differingPixels(look(*editor), look(*fresh));
+        if (differing == 0)
+            break;
+    }
+    EXPECT_EQ(differing, 0u);
+    EXPECT_GT(differingPixels(before, look(*editor)), 1000u) << "the final values are shown";
+    for (ParamID id : kIds)
+        EXPECT_EQ(controller.getParamNormalized(id), finalValue(id)) << id;
+}
+
+}  // namespace
