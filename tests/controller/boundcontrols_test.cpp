@@ -52,7 +52,8 @@ protected:
     }
     void bind(ParamID id, VSTGUI::CControl* control)
     {
-        bindings.push_back(Steinberg::owned(new ParameterBinding(*controller, *controller->getParameterObject(id))));
+        bindings.push_back(
+            Steinberg::owned(new ParameterBinding(*controller, *controller->getParameterObject(id))));
         bindings.back()->addControl(control);
     }
 
@@ -164,9 +165,10 @@ TEST_F(BoundControls, AValueSetOnABoundControlReachesTheHostAsAWholeEdit)
     // Outside a gesture: one edit of its own.
     display->setValueNormalized(0.25f);
     display->valueChanged();
-    EXPECT_EQ(handler->calls(), (std::vector<HandlerCall>{morvik::host::beginEdit(kParamMix),
-                                                          morvik::host::performEdit(kParamMix, 0.25),
-                                                          morvik::host::endEdit(kParamMix)}));
+    EXPECT_EQ(handler->calls(),
+              (std::vector<HandlerCall>{morvik::host::beginEdit(kParamMix),
+                                        morvik::host::performEdit(kParamMix, 0.25),
+                                        morvik::host::endEdit(kParamMix)}));
     EXPECT_EQ(controller->getParamNormalized(kParamMix), 0.25);
 
     // Inside a gesture: the gesture's edit.
@@ -177,10 +179,10 @@ TEST_F(BoundControls, AValueSetOnABoundControlReachesTheHostAsAWholeEdit)
         display->valueChanged();
     }
     display->endEdit();
-    EXPECT_EQ(handler->calls(), (std::vector<HandlerCall>{morvik::host::beginEdit(kParamMix),
-                                                          morvik::host::performEdit(kParamMix, 0.5),
-                                                          morvik::host::performEdit(kParamMix, 0.75),
-                                                          morvik::host::endEdit(kParamMix)}));
+    EXPECT_EQ(handler->calls(),
+              (std::vector<HandlerCall>{
+                  morvik::host::beginEdit(kParamMix), morvik::host::performEdit(kParamMix, 0.5),
+                  morvik::host::performEdit(kParamMix, 0.75), morvik::host::endEdit(kParamMix)}));
 }
 
 }  // namespace
