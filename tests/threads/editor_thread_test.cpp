@@ -49,48 +49,95 @@ std::size_t differingPixels(const Screenshot& a, const Screenshot& b)
     return count;
 }
 
-TEST(EditorUnderHostThreads, ChangesFromAnotherThreadReachTheOpenEditorOnItsOwnThread)
-{
-    std::string error;
-    auto display = morvik::host::HostDisplay::open(error);
-    ASSERT_TRUE(display) << error << " (run the test under tests/editor/with_xvfb.sh)";
-    auto plugin = morvik::host::EditorPlugin::load(MORVIK_BUNDLE_DIR, error);
-    ASSERT_TRUE(plugin) << error;
-    auto loop = morvik::host::create<PollRunLoop>();
-    auto editor = EditorWindow::open(*display, loop, plugin->createView(), {}, error);
-    ASSERT_TRUE(editor) << error;
-    const auto look = [&](const EditorWindow& window) {
+class EditorUnderHostThreads : public ::testing::Test {
+protected:
+    // One host connection for the whole suite: an X server whose last client
+    // leaves resets itself, and refuses connections while it does.
+    static void SetUpTestSuite() { display = morvik::host::HostDisplay::open(displayError).release(); }
+    static void TearDownTestSuite()
+    {
+        delete display;
+        display = nullptr;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(display) << displayError << " (run the test under tests/editor/with_xvfb.sh)";
+        std::string error;
+        plugin = morvik::host::EditorPlugin::load(MORVIK_BUNDLE_DIR, error);
+        ASSERT_TRUE(plugin) << error;
+        loop = morvik::host::create<PollRunLoop>();
+    }
+    void TearDown() override
+    {
+        if (host.joinable())
+            stopHost();
+    }
+
+    std::unique_ptr<EditorWindow> open()
+    {
+        std::string error;
+        auto editor = EditorWindow::open(*display, loop, plugin->createView(), {}, error);
+        EXPECT_TRUE(editor) << error;
+        return editor;
+    }
+    Screenshot look(const EditorWindow& editor)
+    {
         display->sync();
-        return window.window().capture();
-    };
+        return editor.window().capture();
+    }
+
+    // The host's other thread: sets every parameter, and loads a state every
+    // eighth round, until stopHost(), which leaves the final values.
+    void startHost()
+    {
+        stop = false;
+        host = std::thread([this] {
+            IEditController& controller = plugin->controller();
+            for (long round = 0; !stop.load(); ++round) {
+                const double value = static_cast<double>(round % 101) / 100.;
+                for (ParamID id : kIds)
+                    controller.setParamNormalized(id, value);
+                if (round % 8 == 0) {
+                    std::array<double, 13> values{};
+                    values.fill(1. - value);
+                    auto state = morvik::host::create<morvik::host::MemoryStream>(
+                        morvik::testing::stateRecord(static_cast<int32>(round % 2), values));
+                    controller.setComponentState(state.get());
+                }
+                rounds.fetch_add(1);
+            }
+            for (ParamID id : kIds)
+                controller.setParamNormalized(id, finalValue(id));
+        });
+    }
+    void stopHost()
+    {
+        stop = true;
+        host.join();
+    }
+
+    static inline morvik::host::HostDisplay* display = nullptr;
+    static inline std::string displayError;
+    std::unique_ptr<morvik::host::EditorPlugin> plugin;
+    IPtr<PollRunLoop> loop;
+    std::thread host;
+    std::atomic<bool> stop{false};
+    std::atomic<long> rounds{0};
+};
+
+TEST_F(EditorUnderHostThreads, ChangesFromAnotherThreadReachTheOpenEditorOnItsOwnThread)
+{
+    auto editor = open();
+    ASSERT_TRUE(editor);
     loop->runFor(100ms);
     const Screenshot before = look(*editor);
 
-    IEditController& controller = plugin->controller();
-    std::atomic<bool> stop{false};
-    std::atomic<long> rounds{0};
-    std::thread host([&] {
-        for (long round = 0; !stop.load(); ++round) {
-            const double value = static_cast<double>(round % 101) / 100.;
-            for (ParamID id : kIds)
-                controller.setParamNormalized(id, value);
-            if (round % 8 == 0) {
-                std::array<double, 13> values{};
-                values.fill(1. - value);
-                auto state = morvik::host::create<morvik::host::MemoryStream>(
-                    morvik::testing::stateRecord(static_cast<int32>(round % 2), values));
-                controller.setComponentState(state.get());
-            }
-            rounds.fetch_add(1);
-        }
-        for (ParamID id : kIds)
-            controller.setParamNormalized(id, finalValue(id));
-    });
+    startHost();
     // The editor draws and takes up changes meanwhile.
     loop->runFor(1s);
     loop->runUntil([&] { return rounds.load() >= 100; }, 30s);
-    stop = true;
-    host.join();
+    stopHost();
     EXPECT_GE(rounds.load(), 100);
     std::cout << "the host's thread ran " << rounds.load() << " rounds\n";
 
@@ -98,8 +145,8 @@ TEST(EditorUnderHostThreads, ChangesFromAnotherThreadReachTheOpenEditorOnItsOwnT
     // opens over it (its picture is taken once it no longer changes), then goes.
     Screenshot expected;
     {
-        auto fresh = EditorWindow::open(*display, loop, plugin->createView(), {}, error);
-        ASSERT_TRUE(fresh) << error;
+        auto fresh = open();
+        ASSERT_TRUE(fresh);
         Screenshot previous;
         for (int attempt = 0; attempt < 100; ++attempt) {
             loop->runFor(50ms);
@@ -119,7 +166,21 @@ TEST(EditorUnderHostThreads, ChangesFromAnotherThreadReachTheOpenEditorOnItsOwnT
     EXPECT_EQ(differing, 0u);
     EXPECT_GT(differingPixels(before, look(*editor)), 1000u) << "the final values are shown";
     for (ParamID id : kIds)
-        EXPECT_EQ(controller.getParamNormalized(id), finalValue(id)) << id;
+        EXPECT_EQ(plugin->controller().getParamNormalized(id), finalValue(id)) << id;
+}
+
+TEST_F(EditorUnderHostThreads, TheEditorClosesWhileAnotherThreadChangesParameters)
+{
+    for (int round = 0; round < 30; ++round) {
+        auto editor = open();
+        ASSERT_TRUE(editor);
+        startHost();
+        loop->runFor(20ms);
+        EXPECT_EQ(editor->close(round % 2 ? morvik::host::CloseOrder::FrameFirst
+                                          : morvik::host::CloseOrder::RemovedFirst),
+                  0u);
+        stopHost();
+    }
 }
 
 }  // namespace
