@@ -20,13 +20,14 @@ case "${1:-}" in
   *) echo "usage: $0 [--format | --release | --sanitize | --threads | --fuzz]" >&2; exit 2 ;;
 esac
 
-# run_pass BUILD_DIR TARGET CMAKE_ARGS...
+# run_pass BUILD_DIR "TARGET..." CMAKE_ARGS...
 run_pass() {
-  local build_dir=$1 target=$2
+  local build_dir=$1 targets
+  read -ra targets <<<"$2"
   shift 2
   echo "== $build_dir"
   cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
-  cmake --build "$build_dir" --target "$target"
+  cmake --build "$build_dir" --target "${targets[@]}"
   ctest --test-dir "$build_dir" --output-on-failure -j8
 }
 
@@ -43,7 +44,7 @@ for pass in "${passes[@]}"; do
         run_pass build-asan all -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_SANITIZE=ON -DMORVIK_BUILD_BENCH=OFF ;;
     threads)
       TSAN_OPTIONS=halt_on_error=1 \
-        run_pass build-tsan thread_tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_THREAD_SANITIZE=ON \
+        run_pass build-tsan "thread_tests editor_thread_tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_THREAD_SANITIZE=ON \
         -DMORVIK_BUILD_BENCH=OFF ;;
     fuzz)
       run_pass build-fuzz fuzzers -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <new>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -287,6 +289,53 @@ TEST_F(UpdateHandlerTest, ObjectReleasedByItsDependentDuringChanged)
     EXPECT_EQ(dropper.received.size(), 1u);
     EXPECT_EQ(after.received.size(), 1u);
     EXPECT_EQ(UpdateHandler::instance()->countDependents(identity), 0u);
+}
+
+// A dependent whose update() waits until the test lets go of it, and which
+// reports whether it died while its update() ran.
+class Waiting : public FClass<"Waiting", FObject> {
+public:
+    struct Flags {
+        std::atomic<bool> inUpdate{false};
+        std::atomic<bool> released{false};
+        std::atomic<bool> destroyed{false};
+        std::atomic<bool> destroyedInUpdate{false};
+    };
+    explicit Waiting(Flags& flags) : flags(flags) {}
+    ~Waiting() override
+    {
+        flags.destroyedInUpdate = flags.inUpdate.load();
+        flags.destroyed = true;
+    }
+    void update(FUnknown*, int32) override
+    {
+        Flags& shared = flags;  // no member is touched once the test has let go
+        shared.inUpdate = true;
+        while (!shared.released)
+            std::this_thread::yield();
+        shared.inUpdate = false;
+    }
+
+private:
+    Flags& flags;
+};
+
+TEST_F(UpdateHandlerTest, ADependentReleasedByAnotherThreadDuringItsUpdateDiesAfterIt)
+{
+    Model model;
+    Waiting::Flags flags;
+    auto* dependent = new Waiting(flags);
+    model.addDependent(dependent);
+    std::thread delivering([&] { model.changed(); });
+    while (!flags.inUpdate)
+        std::this_thread::yield();
+    dependent->release();  // the last reference but the delivery's
+    EXPECT_FALSE(flags.destroyed) << "not while its update() runs";
+    flags.released = true;
+    delivering.join();
+    EXPECT_TRUE(flags.destroyed) << "when the delivery lets go";
+    EXPECT_FALSE(flags.destroyedInUpdate);
+    EXPECT_EQ(UpdateHandler::instance()->countDependents(model.unknownCast()), 0u);
 }
 
 // An object that announces a change from its own destructor. It lives in static

@@ -133,6 +133,42 @@ TEST(RenderedFrame, LabelTextIsDrawnInsideTheLabel)
     EXPECT_EQ(inkIn(image, scene.frame->getViewSize()), 0);
 }
 
+TEST(RenderedFrame, ADisplaysStyleLeavesOutItsTextOrEverything)
+{
+    struct Case {
+        int32_t style;
+        bool back;
+        bool text;
+    };
+    const Case cases[] = {
+        {CParamDisplay::kNoFrame, true, true},
+        {CParamDisplay::kNoFrame | CParamDisplay::kNoTextStyle, true, false},
+        {CParamDisplay::kNoDrawStyle, false, false},
+    };
+    const CColor back(255, 240, 160, 255);
+    for (const Case& c : cases) {
+        Scene scene({120, 60});
+        CParamDisplay* views[] = {new CParamDisplay(CRect(10, 5, 110, 25)),
+                                  new CTextLabel(CRect(10, 30, 110, 50), "Hello")};
+        for (CParamDisplay* view : views) {
+            view->setValue(0.5f);
+            view->setStyle(c.style);
+            view->setBackColor(back);
+            view->setFontColor(kBlackCColor);
+            scene.frame->addView(view);
+        }
+        COffscreenContext& image = scene.render();
+        for (CParamDisplay* view : views) {
+            const CRect area = view->getViewSize();
+            const bool label = dynamic_cast<CTextLabel*>(view) != nullptr;
+            EXPECT_EQ(inkIn(image, area) > 20, c.text) << "style " << c.style << (label ? ", label" : "");
+            EXPECT_TRUE(
+                pixelIs(image, int32_t(area.left) + 1, int32_t(area.top) + 1, c.back ? back : kWhiteCColor))
+                << "style " << c.style << (label ? ", label" : "");
+        }
+    }
+}
+
 TEST(RenderedFrame, TwiceTheScaleDrawsTheSamePictureAtTwiceThePixels)
 {
     const std::string png = writeTwoStatePng(testFilePath(".png"));

@@ -81,13 +81,39 @@ void UpdateHandler::triggerUpdates(FUnknown* object, int32 message)
         snapshot = it->second;
     }
     for (IDependent* dep : snapshot) {
+        // An FObject dependent is held while its update() runs: another thread
+        // may let go of it meanwhile, and whoever lets go last destroys it.
+        struct Hold {
+            FObject* object = nullptr;
+            ~Hold()
+            {
+                if (object)
+                    object->FObject::release();
+            }
+        } hold;
         {
             std::lock_guard<std::mutex> lock(mutex);
             if (!isRegisteredLocked(object, dep))
                 continue;
+            // Registered, so not yet forgotten: alive, or at count 0 and about to be forgotten.
+            hold.object = dynamic_cast<FObject*>(dep);
+            if (hold.object && !addRefUnlessDying(*hold.object)) {
+                hold.object = nullptr;
+                continue;
+            }
         }
         dep->update(object, message);
     }
+}
+
+bool UpdateHandler::addRefUnlessDying(FObject& object)
+{
+    int32 count = object.refCount.load(std::memory_order_relaxed);
+    while (count > 0)
+        if (object.refCount.compare_exchange_weak(count, count + 1, std::memory_order_acquire,
+                                                  std::memory_order_relaxed))
+            return true;
+    return false;
 }
 
 void UpdateHandler::deferUpdates(FUnknown* object, int32 message)
@@ -131,10 +157,7 @@ void UpdateHandler::triggerDeferedUpdates(FUnknown* object)
             deferred.erase(it);
             // The entry is still queued, so its FObject has not been forgotten: it is
             // alive. Keep it so while its dependents run.
-            if (entry.owner && entry.owner->refCount.load(std::memory_order_acquire) > 0) {
-                entry.owner->refCount.fetch_add(1, std::memory_order_relaxed);
-                hold = true;
-            }
+            hold = entry.owner && addRefUnlessDying(*entry.owner);
         }
         triggerUpdates(entry.object, entry.message);
         if (entry.owner && hold) {

@@ -17,7 +17,8 @@
 //   while it runs wait for the next trigger), removing each from the queue.
 // - Objects and dependents are not owned; no references are taken, except that
 //   an FObject is kept alive (one reference) while its own change message is
-//   being delivered.
+//   being delivered, and an FObject dependent while its update() runs (so a
+//   dependent that another thread releases meanwhile dies after its update()).
 // - An FObject that dies is forgotten automatically (its dependents, its deferred
 //   messages, and its registrations as a dependent). Any other object or
 //   dependent must be removed before it dies: removeObject(object) /
@@ -83,6 +84,8 @@ private:
     void deferUpdates(FUnknown* object, int32 message, FObject* owner);
     // Forgets an FObject that is dying, as an object and as a dependent.
     void forgetFObject(FObject* object);
+    // Adds a reference unless the count is already 0 (the object is being destroyed).
+    static bool addRefUnlessDying(FObject& object);
     bool isRegisteredLocked(FUnknown* object, IDependent* dep) const;
     void removeDependentLocked(FUnknown* object, IDependent* dep);
     void removeObjectLocked(FUnknown* object);

@@ -1,18 +1,38 @@
 #include "sdk/vstgui/plugin-bindings/deferredupdates.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "sdk/vst3/base/updatehandler.h"
 #include "sdk/vstgui/lib/cvstguitimer.h"
 
 namespace VSTGUI {
 namespace {
 
-// Editors open and close on the host's main thread only.
+// Editors and clients come and go on the host's main thread only.
 std::size_t editorCount = 0;
 
 SharedPointer<CVSTGUITimer>& sharedTimer()
 {
     static SharedPointer<CVSTGUITimer> timer;
     return timer;
+}
+
+std::vector<DeferredUpdates::Client*>& clients()
+{
+    static std::vector<DeferredUpdates::Client*> registered;
+    return registered;
+}
+
+void tick()
+{
+    if (auto* handler = Steinberg::UpdateHandler::instance())
+        handler->triggerDeferedUpdates();
+    // A client may remove another (or itself) while it runs.
+    const std::vector<DeferredUpdates::Client*> now = clients();
+    for (DeferredUpdates::Client* client : now)
+        if (std::find(clients().begin(), clients().end(), client) != clients().end())
+            client->takeUpChanges();
 }
 
 }  // namespace
@@ -23,12 +43,7 @@ void DeferredUpdates::editorOpened()
         ++editorCount;
         return;
     }
-    sharedTimer() = makeOwned<CVSTGUITimer>(
-        [](CVSTGUITimer*) {
-            if (auto* handler = Steinberg::UpdateHandler::instance())
-                handler->triggerDeferedUpdates();
-        },
-        kIntervalMs);
+    sharedTimer() = makeOwned<CVSTGUITimer>([](CVSTGUITimer*) { tick(); }, kIntervalMs);
     editorCount = 1;
 }
 
@@ -42,6 +57,17 @@ void DeferredUpdates::editorClosed()
 std::size_t DeferredUpdates::openEditors()
 {
     return editorCount;
+}
+
+void DeferredUpdates::addClient(Client& client)
+{
+    if (std::find(clients().begin(), clients().end(), &client) == clients().end())
+        clients().push_back(&client);
+}
+
+void DeferredUpdates::removeClient(Client& client)
+{
+    std::erase(clients(), &client);
 }
 
 }  // namespace VSTGUI

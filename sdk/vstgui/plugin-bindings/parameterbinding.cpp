@@ -12,7 +12,11 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 ParameterBinding::ParameterBinding(EditController& controller, Parameter& parameter)
-    : controller(controller), parameter(parameter)
+    : controller(controller),
+      parameter(parameter),
+      uiThread(std::this_thread::get_id()),
+      recorded(parameter.getNormalized()),
+      shown(recorded.load())
 {
     parameter.addRef();
     parameter.addDependent(this);
@@ -27,31 +31,37 @@ ParameterBinding::~ParameterBinding() noexcept
 
 void ParameterBinding::addControl(CControl* control)
 {
-    if (!control || std::find(controls.begin(), controls.end(), control) != controls.end())
+    if (!control || std::any_of(controls.begin(), controls.end(), [control](const Bound& bound) {
+            return bound.control == control;
+        }))
         return;
     control->remember();
     control->registerControlListener(this);
-    controls.push_back(control);
+    if (controls.empty())
+        DeferredUpdates::addClient(*this);
+    controls.push_back(Bound{control, control->getValue(), shown});
     if (auto* display = dynamic_cast<CParamDisplay*>(control);
         display && !dynamic_cast<CTextLabel*>(control)) {
-        display->setValueToStringFunction([this](float value, std::string& text, CParamDisplay* shown) {
-            const float range = shown->getMax() - shown->getMin();
-            text = valueText(range != 0.f ? (value - shown->getMin()) / range : 0.);
+        display->setValueToStringFunction([this](float value, std::string& text, CParamDisplay* shownBy) {
+            text = valueText(normalizedFor(shownBy, value));
             return true;
         });
     }
-    showValue(control);
+    show(controls.back());
 }
 
 void ParameterBinding::removeAllControls()
 {
-    std::vector<CControl*> bound;
+    if (controls.empty())
+        return;
+    DeferredUpdates::removeClient(*this);
+    std::vector<Bound> bound;
     bound.swap(controls);
-    for (CControl* control : bound) {
-        control->unregisterControlListener(this);
-        if (auto* display = dynamic_cast<CParamDisplay*>(control))
+    for (const Bound& entry : bound) {
+        entry.control->unregisterControlListener(this);
+        if (auto* display = dynamic_cast<CParamDisplay*>(entry.control))
             display->setValueToStringFunction(nullptr);
-        control->forget();
+        entry.control->forget();
     }
     // A gesture still open when the editor closes is ended for the host.
     while (openGestures > 0)
@@ -69,14 +79,29 @@ std::string ParameterBinding::valueText(double normalized) const
     return result;
 }
 
-void ParameterBinding::showValue(CControl* control)
+double ParameterBinding::normalizedFor(const CControl* display, float value) const
 {
-    const double normalized = parameter.getNormalized();
+    // The value the binding gave the display stands for the parameter's own
+    // double, which the float may not hold exactly: the text is the host's.
+    for (const Bound& bound : controls)
+        if (bound.control == display && bound.value == value)
+            return bound.normalized;
+    const double range = static_cast<double>(display->getMax()) - display->getMin();
+    return range != 0. ? (value - static_cast<double>(display->getMin())) / range : 0.;
+}
+
+void ParameterBinding::show(Bound& bound)
+{
+    CControl* control = bound.control;
     const float before = control->getValue();
-    control->setValueNormalized(static_cast<float>(normalized));
+    const double shownBefore = bound.normalized;
+    control->setValueNormalized(static_cast<float>(shown));
+    bound.value = control->getValue();
+    bound.normalized = shown;
     if (auto* label = dynamic_cast<CTextLabel*>(control))
-        label->setText(valueText(normalized));
-    if (control->getValue() != before)
+        label->setText(valueText(shown));
+    // A display's text may change with the double alone.
+    if (bound.value != before || bound.normalized != shownBefore)
         control->invalid();
 }
 
@@ -84,8 +109,20 @@ void ParameterBinding::update(FUnknown* /*changedUnknown*/, int32 message)
 {
     if (message != IDependent::kChanged)
         return;
-    for (CControl* control : std::vector<CControl*>(controls))
-        showValue(control);
+    // Any thread: record only. Views belong to the UI thread.
+    recorded.store(parameter.getNormalized(), std::memory_order_relaxed);
+    changePending.store(true, std::memory_order_release);
+    if (std::this_thread::get_id() == uiThread)
+        takeUpChanges();
+}
+
+void ParameterBinding::takeUpChanges()
+{
+    if (!changePending.exchange(false, std::memory_order_acquire))
+        return;
+    shown = recorded.load(std::memory_order_relaxed);
+    for (Bound& bound : controls)
+        show(bound);
 }
 
 void ParameterBinding::beginGesture()
