@@ -3,8 +3,8 @@
 // it takes, and the rectangles it constrains.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <climits>
 #include <cmath>
@@ -19,6 +19,7 @@
 #include "sdk/vst3/interfaces/plugviewcontentscale.h"
 #include "sdk/vstgui/lib/platform/platform.h"
 #include "source/controller/plugcontroller.h"
+#include "tests/support/hang_guard.h"
 
 namespace Steinberg::Vst {
 namespace {
@@ -80,7 +81,7 @@ protected:
 TEST_F(ControllerEditorView, ADescriptionThatCannotBeUsedGivesNoEditorAndNeverHangs)
 {
     // A description that waits for a writer would hang the test, not fail it.
-    alarm(60);
+    const morvik::testing::HangGuard guard(60);
     const auto write = [](const fs::path& path, const std::string& text) { std::ofstream(path) << text; };
     struct Case {
         const char* what;
@@ -126,7 +127,6 @@ TEST_F(ControllerEditorView, ADescriptionThatCannotBeUsedGivesNoEditorAndNeverHa
             EXPECT_EQ(editor->getSize(&size), kResultTrue) << c.what;
         }
     }
-    alarm(0);
 }
 
 TEST_F(ControllerEditorView, TakesContentScalesFromAHalfToEightAndRefusesAllOthers)

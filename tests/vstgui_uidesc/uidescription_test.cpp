@@ -20,6 +20,7 @@
 #include "sdk/vstgui/uidescription/uidescription.h"
 #include "sdk/vstgui/uidescription/uidescriptionreader.h"
 #include "sdk/vstgui/uidescription/uiviewfactory.h"
+#include "tests/support/hang_guard.h"
 #include "tests/vstgui_lib/vstguitesting.h"
 
 namespace VSTGUI {
@@ -454,7 +455,7 @@ TEST_F(BitmapFiles, LoadsPngBitmapsBesideTheDescriptionAndNothingElse)
     EXPECT_EQ(inside->getSize(), CPoint(4, 2)) << "a symlink that stays in the folder";
 
     // Refused ones are like missing ones; a FIFO would hang the test, not fail it.
-    alarm(60);
+    const morvik::testing::HangGuard guard(60);
     for (const char* name : {"missing", "text", "escape", "fifo"}) {
         CBitmap* bitmap = description->getBitmap(name);
         ASSERT_NE(bitmap, nullptr) << name;
@@ -464,7 +465,6 @@ TEST_F(BitmapFiles, LoadsPngBitmapsBesideTheDescriptionAndNothingElse)
     EXPECT_EQ(description->getBitmap("up"), nullptr) << "outside the description's folder";
     EXPECT_EQ(description->getBitmap("absolute"), nullptr);
     EXPECT_EQ(description->getBitmap("none"), nullptr);
-    alarm(0);
 
     SharedPointer<CView> view = owned(description->createView("view", nullptr));
     ASSERT_NE(view, nullptr);
@@ -475,7 +475,7 @@ TEST_F(BitmapFiles, RendersADescribedEditorInAFrame)
 {
     auto description = makeOwned<UIDescription>(folder + "/sub/plug.uidesc");
     ASSERT_TRUE(description->parse()) << description->getParseError();
-    alarm(60);  // the FIFO's view
+    const morvik::testing::HangGuard guard(60);  // the FIFO's view
     auto frame = makeOwned<CFrame>(CRect(0, 0, 60, 50));
     auto platform = std::make_unique<HeadlessPlatformFrame>(*frame);
     HeadlessPlatformFrame& headless = *platform;
@@ -492,7 +492,6 @@ TEST_F(BitmapFiles, RendersADescribedEditorInAFrame)
     EXPECT_TRUE(pixelIs(image, 21, 5, panel)) << "a missing bitmap draws nothing";
     EXPECT_TRUE(pixelIs(image, 0, 20, panel)) << "nor does a symlink out of the folder";
     EXPECT_TRUE(pixelIs(image, 6, 20, panel)) << "nor a FIFO";
-    alarm(0);
     EXPECT_TRUE(pixelIs(image, 30, 10, kWhiteCColor)) << "a nested container";
     EXPECT_TRUE(pixelIs(image, 32, 13, kRedCColor)) << "a view inside it, offset by the container";
     EXPECT_TRUE(pixelIs(image, 35, 14, kBlueCColor));

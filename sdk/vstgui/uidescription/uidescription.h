@@ -32,8 +32,8 @@ class IController;
 class UIAttributes;
 class UIViewFactory;
 
-// The most points a view may measure on a side: about twice the width of our
-// editor, and at the largest content scale (8) still 8192 pixels.
+// The most points a view may measure on a side: room for any editor (ours is
+// 520 x 384), and at the largest content scale, 8, still 8192 pixels (256 MB).
 inline constexpr CCoord kMaxViewExtent = 1024.;
 
 class UIDescription : public CBaseObject, public IUIDescription {
