@@ -90,9 +90,14 @@ IPlugView* PlugController::createView(FIDString name)
 {
     if (!name || std::strcmp(name, "editor") != 0)
         return nullptr;
-    return guardedValue<IPlugView*>(nullptr, [&] {
+    return guardedValue<IPlugView*>(nullptr, [&]() -> IPlugView* {
+        auto editor = Steinberg::owned(new VSTGUI::VST3Editor(this, "view", "plug.uidesc"));
+        // An editor whose description is refused could never open: the host hears so now.
+        if (!editor->loadDescription())
+            return nullptr;
         setKnobMode(kLinearMode);
-        return new VSTGUI::VST3Editor(this, "view", "plug.uidesc");
+        editor->addRef();
+        return editor.get();
     });
 }
 

@@ -30,7 +30,8 @@ public:
     // processor's default, which is what the processor runs for it.
     tresult setComponentState(IBStream* state) override;
     // "editor" opens a new editor on the template "view" of "plug.uidesc" and
-    // sets the process-wide knob mode to linear; any other name answers null.
+    // sets the process-wide knob mode to linear; any other name, or a
+    // description that cannot be used, answers null.
     IPlugView* createView(FIDString name) override;
     // "AboutController" creates the about box's sub-controller, which the view
     // tree owns; any other name answers null.

@@ -10,6 +10,7 @@
 #include "sdk/vst3/interfaces/plugview.h"
 #include "sdk/vstgui/lib/controls/cbuttons.h"
 #include "sdk/vstgui/lib/controls/ctextlabel.h"
+#include "sdk/vstgui/lib/platform/platform.h"
 #include "sdk/vstgui/uidescription/uiattributes.h"
 #include "source/controller/architecturelabel.h"
 #include "source/controller/plugaboutcontroller.h"
@@ -31,6 +32,7 @@ class ControllerEditorHooks : public ::testing::Test {
 protected:
     void start(FUnknown* context)
     {
+        VSTGUI::setPlatformResourceFolder(MORVIK_RESOURCE_DIR);
         controller = Steinberg::owned(new PlugController());
         ASSERT_EQ(controller->initialize(context), kResultOk);
     }
@@ -38,6 +40,7 @@ protected:
     {
         if (controller)
             controller->terminate();
+        VSTGUI::setPlatformResourceFolder("");
     }
 
     // What the about box of a new sub-controller shows with its button on.

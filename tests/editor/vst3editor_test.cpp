@@ -205,7 +205,11 @@ TEST_F(EditorTest, ContentScaleTwoDoublesTheSizeAndThePicture)
     ASSERT_EQ(shot.width, 400);
     EXPECT_EQ(shot.at(60, 60), kButtonOff);
     EXPECT_EQ(shot.at(90, 150), kStepBar);
-    EXPECT_EQ(scaling->setContentScaleFactor(0.f), kInvalidArgument);
+    // Refused before anything is sized or drawn at it.
+    for (const float refused : {0.f, 64.f})
+        EXPECT_EQ(scaling->setContentScaleFactor(refused), kInvalidArgument) << refused;
+    EXPECT_EQ(editor->frame().resizeRequests(), 1u);
+    EXPECT_EQ(look(*editor).width, 400);
 }
 
 TEST_F(EditorTest, ResizingStaysWithinTheTemplatesLimits)

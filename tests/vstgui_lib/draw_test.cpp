@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "sdk/vstgui/lib/cbitmap.h"
 #include "sdk/vstgui/lib/cgraphicspath.h"
@@ -97,6 +100,23 @@ TEST(CBitmap, LoadsAPngAndDrawsItFromAnOffsetWithAlpha)
     EXPECT_TRUE(pixelIs(*image, 2, 15, kBlueCColor));
     EXPECT_TRUE(pixelIs(*image, 5, 15, kNone));
     std::remove(png.c_str());
+}
+
+TEST(CBitmap, APngDeclaringMorePixelsThanTheBoundIsNotDecoded)
+{
+    constexpr int kHeight = 1024;
+    constexpr int kWidestAllowed = static_cast<int>(kMaxBitmapPixels / kHeight);
+    for (const auto& [width, loads] :
+         {std::pair{kWidestAllowed, true}, std::pair{kWidestAllowed + 1, false}}) {
+        // One bit a pixel: a small file for a large picture.
+        const std::string png = testFilePath(".png");
+        cairo_surface_t* blank = cairo_image_surface_create(CAIRO_FORMAT_A1, width, kHeight);
+        ASSERT_EQ(cairo_surface_write_to_png(blank, png.c_str()), CAIRO_STATUS_SUCCESS);
+        cairo_surface_destroy(blank);
+        auto bitmap = makeOwned<CBitmap>(CResourceDescription(png));
+        EXPECT_EQ(bitmap->isLoaded(), loads) << width << " x " << kHeight;
+        std::remove(png.c_str());
+    }
 }
 
 TEST(CBitmap, AMissingOrBrokenFileLoadsNothingAndDrawsNothing)

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cairo.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -18,6 +20,7 @@
 #include "sdk/vstgui/uidescription/uidescription.h"
 #include "sdk/vstgui/uidescription/uidescriptionreader.h"
 #include "sdk/vstgui/uidescription/uiviewfactory.h"
+#include "tests/support/hang_guard.h"
 #include "tests/vstgui_lib/vstguitesting.h"
 
 namespace VSTGUI {
@@ -260,6 +263,28 @@ TEST(UIDescription, SkipsViewsOfUnknownClassesWithTheirChildren)
     EXPECT_EQ(description->createView(nullptr, nullptr), nullptr);
 }
 
+TEST(UIDescription, SkipsViewsLargerThanTheBoundWithTheirChildren)
+{
+    const auto description = parsed(describe(R"(
+  <template name="view" size="1024, 1024">
+    <view class="CView" size="1024, 1024"/>
+    <view class="CViewContainer" size="1025, 10"><view class="CView" size="1, 1"/></view>
+    <view class="CTextLabel" size="10, 32767"/>
+    <view class="CView" size="1e300, 1e300"/>
+    <view class="CTextLabel" size="10, 10" title="kept"/>
+  </template>
+  <template name="wide" size="1025, 10"/>
+  <template name="huge" size="32767, 32767"><view class="CView" size="1, 1"/></template>)"));
+    SharedPointer<CView> root = owned(description->createView("view", nullptr));
+    auto* frame = dynamic_cast<CViewContainer*>(root.get());
+    ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(frame->getNbViews(), 2u);
+    EXPECT_EQ(frame->getView(0)->getViewSize(), CRect(0, 0, 1024, 1024)) << "at the bound";
+    EXPECT_NE(child<CTextLabel>(frame, 1), nullptr);
+    EXPECT_EQ(description->createView("wide", nullptr), nullptr);
+    EXPECT_EQ(description->createView("huge", nullptr), nullptr);
+}
+
 std::string deeplyNested(int levels)
 {
     std::string views;
@@ -361,7 +386,8 @@ TEST(UIDescription, LooksResourcesUpByNameAndBack)
 }
 
 // Writes a 4 x 2 PNG (left half red, right half blue) and the other files the
-// bitmap cases need into a folder of their own.
+// bitmap cases need into a folder of their own: beside the PNG in sub/, a
+// symlink to it, one to the same picture outside sub/, and a FIFO.
 class BitmapFiles : public testing::Test {
 protected:
     void SetUp() override
@@ -381,10 +407,16 @@ protected:
         ASSERT_EQ(cairo_surface_write_to_png(image, (folder + "/outside.png").c_str()), CAIRO_STATUS_SUCCESS);
         cairo_surface_destroy(image);
         std::ofstream(folder + "/sub/text.png") << "not a picture";
+        ASSERT_EQ(symlink("ok.png", (folder + "/sub/inside.png").c_str()), 0);
+        ASSERT_EQ(symlink("../outside.png", (folder + "/sub/escape.png").c_str()), 0);
+        ASSERT_EQ(mkfifo((folder + "/sub/fifo.png").c_str(), 0600), 0);
         std::ofstream(folder + "/sub/plug.uidesc") << R"(<vstgui-ui-description version="1"><bitmaps>
   <bitmap name="ok" path="ok.png"/>
   <bitmap name="missing" path="missing.png"/>
   <bitmap name="text" path="text.png"/>
+  <bitmap name="inside" path="inside.png"/>
+  <bitmap name="escape" path="escape.png"/>
+  <bitmap name="fifo" path="fifo.png"/>
   <bitmap name="up" path="../outside.png"/>
   <bitmap name="absolute" path=")" +
                 folder + R"(/outside.png"/>
@@ -393,6 +425,8 @@ protected:
 <template name="editor" size="60, 50" background-color="#204060ff">
   <view class="CView" origin="10, 5" size="6, 2" bitmap="ok"/>
   <view class="CView" origin="20, 5" size="4, 2" bitmap="missing"/>
+  <view class="CView" origin="0, 20" size="4, 2" bitmap="escape"/>
+  <view class="CView" origin="6, 20" size="4, 2" bitmap="fifo"/>
   <view class="CViewContainer" origin="30, 10" size="20, 10" background-color="~ WhiteCColor">
     <view class="CView" origin="2, 3" size="4, 2" bitmap="ok"/>
   </view>
@@ -416,8 +450,13 @@ TEST_F(BitmapFiles, LoadsPngBitmapsBesideTheDescriptionAndNothingElse)
     EXPECT_TRUE(ok->isLoaded());
     EXPECT_EQ(ok->getSize(), CPoint(4, 2));
     EXPECT_STREQ(description->lookupBitmapName(ok), "ok");
+    CBitmap* inside = description->getBitmap("inside");
+    ASSERT_NE(inside, nullptr);
+    EXPECT_EQ(inside->getSize(), CPoint(4, 2)) << "a symlink that stays in the folder";
 
-    for (const char* name : {"missing", "text"}) {
+    // Refused ones are like missing ones; a FIFO would hang the test, not fail it.
+    const morvik::testing::HangGuard guard(60);
+    for (const char* name : {"missing", "text", "escape", "fifo"}) {
         CBitmap* bitmap = description->getBitmap(name);
         ASSERT_NE(bitmap, nullptr) << name;
         EXPECT_FALSE(bitmap->isLoaded()) << name;
@@ -436,6 +475,7 @@ TEST_F(BitmapFiles, RendersADescribedEditorInAFrame)
 {
     auto description = makeOwned<UIDescription>(folder + "/sub/plug.uidesc");
     ASSERT_TRUE(description->parse()) << description->getParseError();
+    const morvik::testing::HangGuard guard(60);  // the FIFO's view
     auto frame = makeOwned<CFrame>(CRect(0, 0, 60, 50));
     auto platform = std::make_unique<HeadlessPlatformFrame>(*frame);
     HeadlessPlatformFrame& headless = *platform;
@@ -450,6 +490,8 @@ TEST_F(BitmapFiles, RendersADescribedEditorInAFrame)
     EXPECT_TRUE(pixelIs(image, 13, 6, kBlueCColor));
     EXPECT_TRUE(pixelIs(image, 14, 5, panel)) << "a bitmap is not stretched";
     EXPECT_TRUE(pixelIs(image, 21, 5, panel)) << "a missing bitmap draws nothing";
+    EXPECT_TRUE(pixelIs(image, 0, 20, panel)) << "nor does a symlink out of the folder";
+    EXPECT_TRUE(pixelIs(image, 6, 20, panel)) << "nor a FIFO";
     EXPECT_TRUE(pixelIs(image, 30, 10, kWhiteCColor)) << "a nested container";
     EXPECT_TRUE(pixelIs(image, 32, 13, kRedCColor)) << "a view inside it, offset by the container";
     EXPECT_TRUE(pixelIs(image, 35, 14, kBlueCColor));

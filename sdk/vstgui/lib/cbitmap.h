@@ -1,6 +1,7 @@
 // A bitmap loaded from a PNG among the plug-in's resources, drawn with a source
-// offset and an alpha. A bitmap that is missing or not a PNG has no pixels,
-// measures 0 x 0 and draws nothing.
+// offset and an alpha. A bitmap that is missing, not a PNG, not a regular file
+// inside its resource folder (see ResourceFile) or larger than kMaxBitmapPixels
+// has no pixels, measures 0 x 0 and draws nothing.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,11 @@ struct _cairo_surface;
 namespace VSTGUI {
 
 class CDrawContext;
+
+// A PNG may declare at most this many pixels: 64 MB decoded, 4096 x 4096 or
+// a strip of 1024 x 16384. The declared size is checked before anything is
+// decoded.
+inline constexpr uint64_t kMaxBitmapPixels = uint64_t(1) << 24;
 
 // Names a resource: by file name (a path relative to the resource folder that
 // the platform set, or an absolute path) or by number.
@@ -35,7 +41,11 @@ public:
 
 class CBitmap : public CBaseObject {
 public:
+    // A relative name is found in the platform's resource folder, an absolute one
+    // in its own folder; the file must lie inside that folder.
     explicit CBitmap(const CResourceDescription& description);
+    // A relative name is found in `resourceFolder`, and any name must lead inside it.
+    CBitmap(const CResourceDescription& description, const UTF8String& resourceFolder);
     ~CBitmap() noexcept override;
     CBitmap(const CBitmap&) = delete;
     CBitmap& operator=(const CBitmap&) = delete;

@@ -41,9 +41,26 @@ bool isX11(FIDString type)
     return type && std::strcmp(type, kPlatformTypeX11EmbedWindowID) == 0;
 }
 
+// Sizes are bounded (kMaxViewExtent, kMaxContentScale); the clamp keeps any
+// conversion in range all the same.
 int32 toPixelExtent(CCoord points, double scaleFactor)
 {
-    return static_cast<int32>(std::lround(points * scaleFactor));
+    const double pixels = std::round(points * scaleFactor);
+    return pixels < INT32_MAX ? static_cast<int32>(std::max(pixels, 0.)) : INT32_MAX;
+}
+
+// A host's rectangle may span the whole int32 range: its extent needs 64 bits.
+int64 extentOf(int32 start, int32 end)
+{
+    return int64(end) - int64(start);
+}
+
+// Gives the span from `start` the length `extent`; when its end would pass the
+// int32 range, the span moves back instead of wrapping.
+void setExtent(int32& start, int32& end, int32 extent)
+{
+    end = static_cast<int32>(std::min<int64>(int64(start) + extent, INT32_MAX));
+    start = end - extent;
 }
 
 }  // namespace
@@ -83,30 +100,34 @@ bool VST3Editor::loadDescription()
         return true;
     if (descriptionFailed || xmlFile.empty())
         return false;
-    SharedPointer<UIDescription> loaded;
-    const UIAttributes* attributes = nullptr;
     try {
-        loaded = makeOwned<UIDescription>(resourceFolder() + xmlFile);
-        attributes = loaded->parse() ? loaded->getViewAttributes(templateName.c_str()) : nullptr;
+        auto loaded = makeOwned<UIDescription>(resourceFolder() + xmlFile);
+        const UIAttributes* attributes =
+            loaded->parse() ? loaded->getViewAttributes(templateName.c_str()) : nullptr;
+        CPoint templateSize;
+        const auto fits = [](CCoord extent) { return extent > 0. && extent <= kMaxViewExtent; };
+        if (attributes && attributes->getPointAttribute("size", templateSize) && fits(templateSize.x) &&
+            fits(templateSize.y)) {
+            // Without limits the template keeps its size.
+            CPoint smallest = templateSize;
+            CPoint largest = templateSize;
+            attributes->getPointAttribute("minSize", smallest);
+            attributes->getPointAttribute("maxSize", largest);
+            minSize = CPoint(std::clamp(smallest.x, 1., templateSize.x),
+                             std::clamp(smallest.y, 1., templateSize.y));
+            maxSize = CPoint(std::clamp(largest.x, templateSize.x, kMaxViewExtent),
+                             std::clamp(largest.y, templateSize.y, kMaxViewExtent));
+            size = templateSize;
+            description = loaded;
+            return true;
+        }
     } catch (const std::bad_alloc&) {
         return false;  // short of memory: no exception leaves the host's call, and a later one tries again
+    } catch (...) {
+        // No exception leaves a host's call; a description that throws otherwise is unusable.
     }
-    CPoint templateSize;
-    if (!attributes || !attributes->getPointAttribute("size", templateSize) || !(templateSize.x > 0.) ||
-        !(templateSize.y > 0.)) {
-        descriptionFailed = true;
-        return false;
-    }
-    // Without limits the template keeps its size.
-    CPoint smallest = templateSize;
-    CPoint largest = templateSize;
-    attributes->getPointAttribute("minSize", smallest);
-    attributes->getPointAttribute("maxSize", largest);
-    minSize = CPoint(std::clamp(smallest.x, 1., templateSize.x), std::clamp(smallest.y, 1., templateSize.y));
-    maxSize = CPoint(std::max(largest.x, templateSize.x), std::max(largest.y, templateSize.y));
-    size = templateSize;
-    description = loaded;
-    return true;
+    descriptionFailed = true;
+    return false;
 }
 
 ViewRect VST3Editor::toPixels(const CPoint& points) const
@@ -247,7 +268,8 @@ tresult VST3Editor::onSize(ViewRect* newSize)
     if (!loadDescription())
         return kResultFalse;
     // Hosts may ignore checkSizeConstraint's answer: the limits hold here too.
-    applySize(clampToLimits(CPoint(newSize->getWidth() / scaleFactor, newSize->getHeight() / scaleFactor)));
+    applySize(clampToLimits(CPoint(extentOf(newSize->left, newSize->right) / scaleFactor,
+                                   extentOf(newSize->top, newSize->bottom) / scaleFactor)));
     return kResultTrue;
 }
 
@@ -279,16 +301,17 @@ tresult VST3Editor::checkSizeConstraint(ViewRect* rect)
         return kInvalidArgument;
     if (!loadDescription())
         return kResultFalse;
-    const ViewRect limited =
-        toPixels(clampToLimits(CPoint(rect->getWidth() / scaleFactor, rect->getHeight() / scaleFactor)));
-    rect->right = rect->left + limited.getWidth();
-    rect->bottom = rect->top + limited.getHeight();
+    const ViewRect limited = toPixels(clampToLimits(CPoint(extentOf(rect->left, rect->right) / scaleFactor,
+                                                           extentOf(rect->top, rect->bottom) / scaleFactor)));
+    setExtent(rect->left, rect->right, limited.right);
+    setExtent(rect->top, rect->bottom, limited.bottom);
     return kResultTrue;
 }
 
 tresult VST3Editor::setContentScaleFactor(ScaleFactor factor)
 {
-    if (!(factor > 0.f) || !std::isfinite(factor))
+    // Before anything is sized or drawn at it; NaN fails the test too.
+    if (!(factor >= kMinContentScale && factor <= kMaxContentScale))
         return kInvalidArgument;
     if (factor == scaleFactor)
         return kResultTrue;

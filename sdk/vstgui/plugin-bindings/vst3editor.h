@@ -9,7 +9,8 @@
 // host call that depends on it is one switch over that stage.
 //
 // Sizes a host sees are physical pixels: the template's size (and its
-// "minSize"/"maxSize") times the content scale factor.
+// "minSize"/"maxSize", "maxSize" up to kMaxViewExtent) times the content scale
+// factor, which lies between kMinContentScale and kMaxContentScale.
 #pragma once
 
 #include <memory>
@@ -44,6 +45,18 @@ public:
     // `xmlFile` in the bundle's resources. The description is read when the
     // host first needs it.
     VST3Editor(Steinberg::Vst::EditController* controller, UTF8StringPtr templateName, UTF8StringPtr xmlFile);
+
+    // Hosts send 1, 1.25, 1.5, 2, 3...; from a half up every point of a size
+    // still rounds to a pixel, and at 8 an editor of kMaxViewExtent points takes
+    // 8192 pixels a side (256 MB). Other factors are refused.
+    static constexpr double kMinContentScale = 0.5;
+    static constexpr double kMaxContentScale = 8.;
+
+    // Reads the description and the template's sizes, once; false when they
+    // cannot be used (missing, refused or broken file, no such template, a
+    // template larger than kMaxViewExtent). Called when the host first needs
+    // them, or by a controller that would rather answer no editor at all.
+    bool loadDescription();
 
     Steinberg::Vst::EditController* getController() const { return controller; }
     // The view tree's root while attached, else null.
@@ -85,8 +98,6 @@ protected:
 private:
     enum class Stage { Created, Attached, Removed };
 
-    // Reads the description and the template's sizes once; false when it cannot.
-    bool loadDescription();
     // Everything attached() builds; false (and nothing left) when a step fails.
     bool open(void* parent);
     // Everything removed() undoes.

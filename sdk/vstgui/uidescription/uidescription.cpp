@@ -7,6 +7,7 @@
 #include "sdk/vstgui/lib/cfont.h"
 #include "sdk/vstgui/lib/controls/ccontrol.h"
 #include "sdk/vstgui/lib/cviewcontainer.h"
+#include "sdk/vstgui/lib/platform/platform.h"
 #include "sdk/vstgui/uidescription/icontroller.h"
 #include "sdk/vstgui/uidescription/uidescriptionreader.h"
 #include "sdk/vstgui/uidescription/uiviewfactory.h"
@@ -46,6 +47,11 @@ bool staysInResourceFolder(std::string_view path)
         start = end + 1;
     }
     return true;
+}
+
+bool withinViewExtent(const CRect& size)
+{
+    return size.getWidth() <= kMaxViewExtent && size.getHeight() <= kMaxViewExtent;
 }
 
 std::string folderOf(const std::string& filePath)
@@ -167,7 +173,7 @@ SharedPointer<CView> UIDescription::Impl::build(const UIDescription& description
         view = owned(inCharge->createView(attributes, &description));
     if (!view)
         view = owned(factory.createView(attributes, &description));
-    if (!view)
+    if (!view || !withinViewExtent(view->getViewSize()))
         return nullptr;
     if (subController)
         view->setController(subController.release());
@@ -205,9 +211,9 @@ CBitmap* UIDescription::getBitmap(UTF8StringPtr name) const
         return nullptr;
     SharedPointer<CBitmap> bitmap;
     if (staysInResourceFolder(entry->second)) {
-        const std::string path =
-            impl->resourceFolder.empty() ? entry->second : impl->resourceFolder + "/" + entry->second;
-        bitmap = makeOwned<CBitmap>(CResourceDescription(path));
+        const UTF8String folder =
+            impl->resourceFolder.empty() ? getPlatformResourceFolder() : impl->resourceFolder;
+        bitmap = makeOwned<CBitmap>(CResourceDescription(entry->second), folder);
     }
     return impl->bitmaps.try_emplace(entry->first, bitmap).first->second;
 }

@@ -8,8 +8,9 @@
 //
 // Building a template. Each node's view comes from the controller's createView
 // when the node names a "custom-view-name", else from the view factory by its
-// "class"; a node whose view cannot be made is skipped with everything inside
-// it. A node naming a "sub-controller" asks the current controller's
+// "class"; a node whose view cannot be made, or is wider or taller than
+// kMaxViewExtent, is skipped with everything inside it (a template's root too:
+// the template then builds nothing). A node naming a "sub-controller" asks the current controller's
 // createSubController; the answer takes charge of that node and all inside it,
 // and the node's view owns it. Each control gets its listener from the
 // controller in charge (getControlListener with its "control-tag"), each view
@@ -31,12 +32,17 @@ class IController;
 class UIAttributes;
 class UIViewFactory;
 
+// The most points a view may measure on a side: room for any editor (ours is
+// 520 x 384), and at the largest content scale, 8, still 8192 pixels (256 MB).
+inline constexpr CCoord kMaxViewExtent = 1024.;
+
 class UIDescription : public CBaseObject, public IUIDescription {
 public:
-    // Reads the file at parse(); bitmap paths are relative to its folder.
+    // Reads the file at parse(); bitmap paths are relative to its folder. The
+    // file and its bitmaps are read only when they resolve inside that folder.
     explicit UIDescription(std::string filePath);
     // Reads the text at parse(); bitmap paths are relative to resourceFolder, or
-    // to the platform's resource folder when it is empty.
+    // to the platform's resource folder when it is empty, and must resolve inside it.
     UIDescription(std::string_view xml, std::string resourceFolder);
     ~UIDescription() noexcept override;
 

@@ -2,10 +2,12 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <array>
-#include <fstream>
 #include <memory>
 #include <utility>
+
+#include "sdk/vstgui/lib/platform/resourcefile.h"
 
 namespace VSTGUI {
 
@@ -246,19 +248,23 @@ UIDescriptionReadResult readUIDescription(std::string_view xml)
 UIDescriptionReadResult readUIDescriptionFile(const std::string& path)
 {
     UIDescriptionReadResult failed;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        failed.error = "cannot open " + path;
+    const size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : path.substr(0, std::max<size_t>(slash, 1));
+    ResourceFile file(folder, slash == std::string::npos ? path : path.substr(slash + 1));
+    if (!file.isOpen()) {
+        failed.error = file.getError();
         return failed;
     }
     std::string xml;
     std::array<char, 65536> chunk;
-    while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
-        xml.append(chunk.data(), static_cast<size_t>(file.gcount()));
+    std::ptrdiff_t count = 0;
+    while ((count = file.read(chunk.data(), chunk.size())) > 0) {
+        xml.append(chunk.data(), static_cast<size_t>(count));
         if (xml.size() > kMaxDescriptionBytes)
             break;
     }
-    if (file.bad()) {
+    if (count < 0) {
         failed.error = "cannot read " + path;
         return failed;
     }

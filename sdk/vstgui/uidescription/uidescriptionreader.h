@@ -63,6 +63,8 @@ struct UIDescriptionReadResult {
 };
 
 UIDescriptionReadResult readUIDescription(std::string_view xml);
+// Reads the file only when it is a regular file that resolves inside the
+// folder its path names (see ResourceFile).
 UIDescriptionReadResult readUIDescriptionFile(const std::string& path);
 
 // "#rrggbb", "#rrggbbaa" or a built-in colour name such as "~ BlackCColor";
