@@ -127,7 +127,8 @@ bool waitForAnEmbeddedWindow(xcb_connection_t* c, xcb_window_t root, std::chrono
     const auto end = Clock::now() + bound;
     for (auto now = Clock::now(); now < end; now = Clock::now()) {
         pollfd readable{xcb_get_file_descriptor(c), POLLIN, 0};
-        ::poll(&readable, 1, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(end - now).count()));
+        ::poll(&readable, 1,
+               static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(end - now).count()));
         while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
             const uint8_t type = event->response_type & 0x7f;
             bool found = false;
@@ -175,7 +176,8 @@ TEST(MorvikEditor, ClosesTheEditorAndFailsWhenTheXServerGoesAway)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const auto editor = spawn({MORVIK_EDITOR_TOOL, MORVIK_BUNDLE_DIR}, {"DISPLAY=" + server.display()}, &actions);
+    const auto editor =
+        spawn({MORVIK_EDITOR_TOOL, MORVIK_BUNDLE_DIR}, {"DISPLAY=" + server.display()}, &actions);
     posix_spawn_file_actions_destroy(&actions);
     ASSERT_TRUE(editor);
 
