@@ -321,7 +321,7 @@ TEST(UString, PrintFloatIgnoresTheLocale)
     EXPECT_EQ(d, 2.5);
     std::setlocale(LC_NUMERIC, saved.c_str());
     if (!switched)
-        GTEST_SKIP() << "no comma-decimal locale installed; checked in the C locale only";
+        GTEST_SKIP() << "no comma-decimal locale (scripts/install-deps.sh makes one); C locale only";
 }
 
 TEST(UString, ScanFloat)

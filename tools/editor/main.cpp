@@ -17,7 +17,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-enum ExitCode : int { kSuccess = 0, kRuntimeFailure = 1, kUsageError = 2, kLeftRegistered = 3 };
+enum ExitCode : int {
+    kSuccess = 0,
+    kRuntimeFailure = 1,
+    kUsageError = 2,
+    kLeftRegistered = 3,
+    kDisplayLost = 4,
+};
 
 constexpr std::string_view kProgram = "morvik-editor";
 constexpr std::string_view kUsage =
@@ -28,7 +34,8 @@ constexpr std::string_view kUsage =
     "  --screenshot FILE  saves the window as a PNG once drawn, then closes\n"
     "  --seconds N        closes after N seconds (default: when the window is closed)\n"
     "  --close-order      setFrame(nullptr) before removed() (default), or after it\n"
-    "Exits with 3 when the editor leaves run-loop handlers registered after removed().\n";
+    "Exits with 3 when the editor leaves run-loop handlers registered after removed(),\n"
+    "with 4 when the X display goes away while the editor is open.\n";
 
 struct Options {
     std::optional<std::filesystem::path> bundle;
@@ -120,7 +127,9 @@ int run(const Options& options)
         loop->runUntil([&] { return editor->window().closeRequested(); }, std::chrono::hours(24 * 365));
 
     int code = kSuccess;
-    if (options.screenshot) {
+    if (loop->hostConnectionLost()) {
+        code = fail(kDisplayLost, "lost the connection to the X display; closing the editor");
+    } else if (options.screenshot) {
         display->sync();
         if (!editor->window().capture().writePng(*options.screenshot))
             code = fail(kRuntimeFailure, "cannot write " + options.screenshot->string());

@@ -35,7 +35,10 @@ std::unique_ptr<EditorWindow> EditorWindow::open(HostDisplay& display, IPtr<Poll
         error = "the editor does not support X11 embedding";
         return nullptr;
     }
-    loop->watchHostDescriptor(display.fileDescriptor(), [&display] { display.drainEvents(); });
+    loop->watchHostDescriptor(display.fileDescriptor(), [&display] {
+        display.drainEvents();
+        return !display.connectionBroken();
+    });
 
     std::unique_ptr<EditorWindow> editor(new EditorWindow(display, loop, std::move(view)));
     editor->plugFrame = create<EditorFrame>(loop);
@@ -69,6 +72,11 @@ std::unique_ptr<EditorWindow> EditorWindow::open(HostDisplay& display, IPtr<Poll
     };
     // Hosts embed into a window that exists on the server; wait until it is shown.
     loop->runUntil([self] { return self->hostWindow->isMapped(); }, std::chrono::seconds(5));
+    if (loop->hostConnectionLost()) {
+        error = "lost the connection to the X display";
+        editor->close(CloseOrder::FrameFirst);
+        return nullptr;
+    }
 
     void* parent = reinterpret_cast<void*>(static_cast<uintptr_t>(editor->hostWindow->id()));
     if (const tresult result = editor->view->attached(parent, kPlatformTypeX11EmbedWindowID);

@@ -34,6 +34,8 @@ public:
 
     // Hands every waiting event to the window it belongs to; never blocks.
     void drainEvents();
+    // The server went away (or closed the connection): nothing more will come of it.
+    bool connectionBroken() const { return xcb_connection_has_error(xcb) != 0; }
     // A round trip: every request sent before it has been processed by the server.
     void sync() const;
 

@@ -3,10 +3,26 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace morvik::host {
 using namespace Steinberg;
 using namespace Steinberg::Linux;
+
+namespace {
+
+// Waits are rounded up: a wait cut short of a deadline comes back before it and
+// then polls without waiting until it passes.
+std::chrono::milliseconds roundedUp(PollRunLoop::Clock::duration wait)
+{
+    return std::max(std::chrono::milliseconds(0), std::chrono::ceil<std::chrono::milliseconds>(wait));
+}
+
+}  // namespace
+
+PollRunLoop::PollRunLoop() : PollRunLoop(System{}) {}
+
+PollRunLoop::PollRunLoop(System system) : system(std::move(system)) {}
 
 PollRunLoop::~PollRunLoop()
 {
@@ -41,7 +57,7 @@ tresult PollRunLoop::registerTimer(ITimerHandler* handler, TimerInterval millise
     if (!handler || milliseconds == 0 || isRegistered(handler))
         return kInvalidArgument;
     handler->addRef();
-    timers.push_back({handler, milliseconds, Clock::now() + std::chrono::milliseconds(milliseconds)});
+    timers.push_back({handler, milliseconds, system.now() + std::chrono::milliseconds(milliseconds)});
     return kResultOk;
 }
 
@@ -56,10 +72,11 @@ tresult PollRunLoop::unregisterTimer(ITimerHandler* handler)
     return kResultOk;
 }
 
-void PollRunLoop::watchHostDescriptor(int fd, std::function<void()> onReadable)
+void PollRunLoop::watchHostDescriptor(int fd, std::function<bool()> onReadable)
 {
     hostFd = fd;
     onHostReadable = std::move(onReadable);
+    hostLost = false;
 }
 
 bool PollRunLoop::isRegistered(IEventHandler* handler) const
@@ -93,18 +110,18 @@ std::size_t PollRunLoop::timerCallsAt(TimerInterval milliseconds) const
 void PollRunLoop::runOnce(std::chrono::milliseconds maxWait)
 {
     auto wait = maxWait;
-    const auto now = Clock::now();
+    const auto now = system.now();
     for (const TimerEntry& entry : timers)
-        wait = std::min(wait,
-                        std::max(std::chrono::milliseconds(0),
-                                 std::chrono::duration_cast<std::chrono::milliseconds>(entry.due - now)));
+        wait = std::min(wait, roundedUp(entry.due - now));
 
     std::vector<pollfd> watched;
     for (const EventHandlerEntry& entry : eventHandlers)
         watched.push_back({entry.fd, POLLIN, 0});
     if (hostFd >= 0)
         watched.push_back({hostFd, POLLIN, 0});
-    ::poll(watched.data(), watched.size(), static_cast<int>(wait.count()));
+    system.poll(watched.data(), watched.size(),
+                static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(
+                    wait.count(), 0, std::numeric_limits<int>::max())));
 
     std::vector<int> readable;
     bool hostReadable = false;
@@ -116,8 +133,12 @@ void PollRunLoop::runOnce(std::chrono::milliseconds maxWait)
         else
             readable.push_back(p.fd);
     }
-    if (hostReadable && onHostReadable)
-        onHostReadable();
+    if (hostReadable && onHostReadable && !onHostReadable()) {
+        // Its descriptor would stay readable for good and keep the loop busy.
+        hostLost = true;
+        hostFd = -1;
+        onHostReadable = nullptr;
+    }
     serveDescriptors(readable);
     serveTimers();
 }
@@ -141,7 +162,7 @@ void PollRunLoop::serveDescriptors(const std::vector<int>& readable)
 
 void PollRunLoop::serveTimers()
 {
-    const auto now = Clock::now();
+    const auto now = system.now();
     std::vector<TimerEntry> due;
     for (TimerEntry& entry : timers) {
         if (entry.due > now)
@@ -166,20 +187,19 @@ void PollRunLoop::serveTimers()
 
 void PollRunLoop::runFor(std::chrono::milliseconds duration)
 {
-    const auto end = Clock::now() + duration;
-    for (auto now = Clock::now(); now < end; now = Clock::now())
-        runOnce(std::chrono::duration_cast<std::chrono::milliseconds>(end - now));
+    const auto end = system.now() + duration;
+    for (auto now = system.now(); now < end && !hostLost; now = system.now())
+        runOnce(roundedUp(end - now));
 }
 
 bool PollRunLoop::runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
 {
-    const auto end = Clock::now() + timeout;
+    const auto end = system.now() + timeout;
     while (!done()) {
-        const auto now = Clock::now();
-        if (now >= end)
+        const auto now = system.now();
+        if (now >= end || hostLost)
             return false;
-        runOnce(std::min(std::chrono::milliseconds(10),
-                         std::chrono::duration_cast<std::chrono::milliseconds>(end - now)));
+        runOnce(std::min(std::chrono::milliseconds(10), roundedUp(end - now)));
     }
     return true;
 }

@@ -3,6 +3,8 @@
 // them from the thread that runs it, as a host's main thread does.
 #pragma once
 
+#include <poll.h>
+
 #include <chrono>
 #include <functional>
 #include <vector>
@@ -16,6 +18,15 @@ class PollRunLoop : public ComObject<Steinberg::Linux::IRunLoop> {
 public:
     using Clock = std::chrono::steady_clock;
 
+    // The clock and the wait the loop runs on; tests give it a clock of their own.
+    struct System {
+        std::function<Clock::time_point()> now = Clock::now;
+        std::function<int(pollfd* fds, nfds_t count, int timeoutMs)> poll = ::poll;
+    };
+
+    PollRunLoop();
+    explicit PollRunLoop(System system);
+
     // Holds one reference to each registered handler until it is unregistered
     // (or the loop goes). The same handler registered twice, or a null one, is refused.
     Steinberg::tresult registerEventHandler(Steinberg::Linux::IEventHandler* handler,
@@ -26,14 +37,18 @@ public:
     Steinberg::tresult unregisterTimer(Steinberg::Linux::ITimerHandler* handler) override;
 
     // The host's own file descriptor (its X connection), served like the editors'
-    // but not counted among them.
-    void watchHostDescriptor(int fd, std::function<void()> onReadable);
+    // but not counted among them. `onReadable` answers false when the connection
+    // is gone: the loop then stops watching it, and every run ends at once.
+    void watchHostDescriptor(int fd, std::function<bool()> onReadable);
+    bool hostConnectionLost() const { return hostLost; }
 
     // Waits at most `maxWait` for a descriptor or a timer, then serves every
     // descriptor that is readable and every timer that is due, once.
     void runOnce(std::chrono::milliseconds maxWait);
+    // Ends early when the host's connection is lost.
     void runFor(std::chrono::milliseconds duration);
-    // Runs until `done` answers true (checked after each round); false on timeout.
+    // Runs until `done` answers true (checked after each round); false on timeout
+    // or when the host's connection is lost.
     bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
     bool isRegistered(Steinberg::Linux::IEventHandler* handler) const;
@@ -64,8 +79,10 @@ private:
     std::vector<EventHandlerEntry> eventHandlers;
     std::vector<TimerEntry> timers;
     std::vector<std::pair<Steinberg::Linux::TimerInterval, std::size_t>> timerCalls;
+    System system;
     int hostFd = -1;
-    std::function<void()> onHostReadable;
+    std::function<bool()> onHostReadable;
+    bool hostLost = false;
 };
 
 }  // namespace morvik::host
