@@ -81,20 +81,28 @@ std::unique_ptr<ChildWindow> ChildWindow::create(const Connection& connection, x
     width = width ? width : 1;
     height = height ? height : 1;
     xcb_connection_t* c = connection.get();
+    const xcb_atom_t xembedInfo = connection.atom("_XEMBED_INFO");
     const xcb_window_t window = xcb_generate_id(c);
     const uint32_t values[] = {kEventMask};
-    const auto cookie = xcb_create_window_checked(c, XCB_COPY_FROM_PARENT, window, parent, 0, 0, width,
-                                                  height, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                                                  XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, values);
-    if (xcb_generic_error_t* error = xcb_request_check(c, cookie)) {
-        std::free(error);
-        return nullptr;
-    }
-    const xcb_atom_t xembedInfo = connection.atom("_XEMBED_INFO");
+    const auto created = xcb_create_window_checked(c, XCB_COPY_FROM_PARENT, window, parent, 0, 0, width,
+                                                   height, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                                                   XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, values);
     const uint32_t info[] = {kXEmbedVersion, kXEmbedMapped};
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, xembedInfo, xembedInfo, 32, 2, info);
-    xcb_map_window(c, window);
-    xcb_flush(c);
+    const auto mapped = xcb_map_window_checked(c, window);
+    // One round trip for all three: once attached() returns, the host reading
+    // _XEMBED_INFO on its own connection finds it on the server.
+    xcb_generic_error_t* mapError = xcb_request_check(c, mapped);
+    xcb_generic_error_t* createError = xcb_request_check(c, created);
+    const bool failed = mapError || createError;
+    if (failed && !createError)
+        xcb_destroy_window(c, window);
+    std::free(mapError);
+    std::free(createError);
+    if (failed) {
+        xcb_flush(c);
+        return nullptr;
+    }
     return std::unique_ptr<ChildWindow>(new ChildWindow(c, window, visual, width, height));
 }
 
