@@ -50,21 +50,10 @@ protected:
     }
 
     // Lets the editor handle what is pending and draw, then looks at its window.
-    // The editor draws on a connection of its own, which the server may serve
-    // after ours: while the window's last corner still shows the host window's
-    // black, the editor's full picture has not been carried out yet.
     morvik::host::Screenshot look(const morvik::host::EditorWindow& editor)
     {
         loop->runFor(100ms);
-        morvik::host::Screenshot shot;
-        loop->runUntil(
-            [&] {
-                display->sync();
-                shot = editor.window().capture();
-                return !shot.empty() && shot.at(shot.width - 1, shot.height - 1) != 0;
-            },
-            10s);
-        return shot;
+        return editor.captureDrawn();
     }
 
     // Runs the loop until the component handler has seen `count` calls.

@@ -133,21 +133,10 @@ protected:
     }
 
     // Lets the editor handle what is pending and draw, then looks at its window.
-    // The editor draws on a connection of its own, which the server may serve
-    // after ours: while the window's last corner still shows the host window's
-    // black, the editor's full picture has not been carried out yet.
     Screenshot look()
     {
         loop->runFor(60ms);
-        Screenshot shot;
-        loop->runUntil(
-            [&] {
-                display->sync();
-                shot = editor->window().capture();
-                return !shot.empty() && shot.at(shot.width - 1, shot.height - 1) != 0;
-            },
-            10s);
-        return shot;
+        return editor->captureDrawn();
     }
 
     void click(int x, int y) { input->click(editor->window().id(), x, y); }

@@ -1,5 +1,6 @@
 // morvik-editor: opens a VST 3 bundle's editor in a window on the current X
 // display, as a Linux host does, and optionally saves a screenshot of it.
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -120,7 +121,9 @@ int run(const Options& options)
         return fail(kRuntimeFailure, error);
 
     if (options.seconds)
-        loop->runFor(std::chrono::milliseconds(static_cast<long long>(*options.seconds * 1000)));
+        // Bounded (about 31 years) so that the conversion to milliseconds cannot overflow.
+        loop->runFor(
+            std::chrono::milliseconds(static_cast<long long>(std::min(*options.seconds, 1e9) * 1000)));
     else if (options.screenshot)
         loop->runFor(300ms);  // long enough for the first picture
     else
@@ -130,8 +133,7 @@ int run(const Options& options)
     if (loop->hostConnectionLost()) {
         code = fail(kDisplayLost, "lost the connection to the X display; closing the editor");
     } else if (options.screenshot) {
-        display->sync();
-        if (!editor->window().capture().writePng(*options.screenshot))
+        if (!editor->captureDrawn().writePng(*options.screenshot))
             code = fail(kRuntimeFailure, "cannot write " + options.screenshot->string());
     }
     for (const auto& call : plugin->handler().calls())

@@ -114,6 +114,19 @@ ViewRect EditorWindow::resize(int width, int height, bool askConstraint)
     return now;
 }
 
+Screenshot EditorWindow::captureDrawn(std::chrono::milliseconds timeout) const
+{
+    Screenshot shot;
+    loop->runUntil(
+        [&] {
+            display.sync();
+            shot = hostWindow->capture();
+            return !shot.empty() && shot.at(shot.width - 1, shot.height - 1) != 0;
+        },
+        timeout);
+    return shot;
+}
+
 std::size_t EditorWindow::close(CloseOrder order)
 {
     if (!view)

@@ -3,6 +3,7 @@
 // and closes it in either of the two orders hosts use.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,6 +57,12 @@ public:
     // the view must clamp on its own), then onSize; the window follows the size
     // the view reports afterwards.
     Steinberg::ViewRect resize(int width, int height, bool askConstraint = true);
+
+    // The window's picture once the editor's has reached it, running the loop
+    // meanwhile for at most `timeout`: the editor draws on a connection of its
+    // own, which the server may serve after the host's, and while the window's
+    // last corner still shows the host window's black its picture is not there.
+    Screenshot captureDrawn(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
     // The keys typed in the window, as hosts pass them, through onKeyDown/onKeyUp.
     const std::vector<ForwardedKey>& forwardedKeys() const { return keys; }

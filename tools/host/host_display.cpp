@@ -75,6 +75,16 @@ void HostDisplay::drainEvents()
     }
 }
 
+xcb_keycode_t HostDisplay::keyCodeOf(xcb_keysym_t keySym) const
+{
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(keySymbols, keySym);
+    if (!codes)
+        return XCB_NO_SYMBOL;
+    const xcb_keycode_t code = codes[0];
+    std::free(codes);
+    return code;
+}
+
 std::optional<PlugKey> HostDisplay::plugKeyOf(const xcb_key_press_event_t& event) const
 {
     const xcb_keysym_t keySym =

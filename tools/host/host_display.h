@@ -31,6 +31,8 @@ public:
     xcb_window_t root() const { return rootWindow; }
     int fileDescriptor() const { return xcb_get_file_descriptor(xcb); }
     xcb_atom_t atom(const char* name) const;
+    // The first key code that types this keysym; XCB_NO_SYMBOL when no key does.
+    xcb_keycode_t keyCodeOf(xcb_keysym_t keySym) const;
 
     // Hands every waiting event to the window it belongs to; never blocks.
     void drainEvents();

@@ -1,6 +1,5 @@
 #include "tools/host/xtest_input.h"
 
-#include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
 
 #include <cstdlib>
@@ -20,17 +19,7 @@ std::unique_ptr<XTestInput> XTestInput::create(HostDisplay& display, std::string
         return nullptr;
     }
     std::free(version);
-    return std::unique_ptr<XTestInput>(new XTestInput(display, xcb_key_symbols_alloc(c)));
-}
-
-XTestInput::XTestInput(HostDisplay& display, xcb_key_symbols_t* keySymbols)
-    : display(display), keySymbols(keySymbols)
-{
-}
-
-XTestInput::~XTestInput()
-{
-    xcb_key_symbols_free(keySymbols);
+    return std::unique_ptr<XTestInput>(new XTestInput(display));
 }
 
 void XTestInput::fake(uint8_t type, uint8_t detail, int16_t rootX, int16_t rootY)
@@ -78,24 +67,14 @@ void XTestInput::wheel(xcb_window_t window, int x, int y, uint8_t button)
     click(window, x, y, button);
 }
 
-xcb_keycode_t XTestInput::keyCodeOf(uint32_t keySym) const
-{
-    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(keySymbols, keySym);
-    if (!codes)
-        return XCB_NO_SYMBOL;
-    const xcb_keycode_t code = codes[0];
-    std::free(codes);
-    return code;
-}
-
 bool XTestInput::typeKey(uint32_t keySym, std::initializer_list<uint32_t> held)
 {
-    const xcb_keycode_t code = keyCodeOf(keySym);
+    const xcb_keycode_t code = display.keyCodeOf(keySym);
     if (code == XCB_NO_SYMBOL)
         return false;
     std::vector<xcb_keycode_t> heldCodes;
     for (const uint32_t heldSym : held) {
-        heldCodes.push_back(keyCodeOf(heldSym));
+        heldCodes.push_back(display.keyCodeOf(heldSym));
         if (heldCodes.back() == XCB_NO_SYMBOL)
             return false;
     }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
 
 #include <cstdint>
 #include <initializer_list>
@@ -19,7 +18,6 @@ class XTestInput {
 public:
     // Null with the reason in `error` when the server lacks XTest.
     static std::unique_ptr<XTestInput> create(HostDisplay& display, std::string& error);
-    ~XTestInput();
     XTestInput(const XTestInput&) = delete;
     XTestInput& operator=(const XTestInput&) = delete;
 
@@ -38,12 +36,10 @@ public:
     void flush();
 
 private:
-    XTestInput(HostDisplay& display, xcb_key_symbols_t* keySymbols);
+    explicit XTestInput(HostDisplay& display) : display(display) {}
     void fake(uint8_t type, uint8_t detail, int16_t rootX = 0, int16_t rootY = 0);
-    xcb_keycode_t keyCodeOf(uint32_t keySym) const;
 
     HostDisplay& display;
-    xcb_key_symbols_t* keySymbols;
 };
 
 }  // namespace morvik::host
